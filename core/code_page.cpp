@@ -1,0 +1,52 @@
+#include "code_page.h"
+
+#include <array>
+
+namespace cj {
+
+namespace {
+
+// 0x80 to 0x9F; the five codes Windows leaves unassigned map to the C1 control of the same value.
+constexpr std::array<char32_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+}  // namespace
+
+char32_t unicodeOf(char codePageByte) {
+    const auto b = static_cast<unsigned char>(codePageByte);
+    return b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : char32_t{b};
+}
+
+char codePageByteOf(char32_t character) {
+    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF)) return static_cast<char>(character);
+    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+        if (kHighControls[i] == character) return static_cast<char>(0x80 + i);
+    }
+    return '?';
+}
+
+std::string toUtf8(std::string_view codePageText) {
+    std::string out;
+    out.reserve(codePageText.size());
+    for (const char b : codePageText) appendUtf8(out, unicodeOf(b));
+    return out;
+}
+
+}  // namespace cj

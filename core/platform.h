@@ -1,0 +1,70 @@
+#pragma once
+
+#include <string>
+
+#include "drive_map.h"
+
+namespace cj {
+
+// What the run needs of the window and the computer. Texts crossing these interfaces are
+// Windows-1252 byte strings with CR LF line ends.
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // A modal prompt given only its prompt text; returns what was typed, or "" on cancel.
+    virtual std::string inputBox(const std::string& prompt) = 0;
+    // A modal message with a single OK button.
+    virtual void msgBox(const std::string& message) = 0;
+};
+
+// The question box and the answer box.
+class TextBoxes {
+public:
+    virtual ~TextBoxes() = default;
+    virtual std::string questionText() const = 0;
+    virtual void setQuestionText(const std::string& text) = 0;
+    // Same result as setQuestionText(questionText() + text), without touching what is there.
+    virtual void appendToQuestion(const std::string& text) = 0;
+    virtual std::string answerText() const = 0;
+    virtual void setAnswerText(const std::string& text) = 0;
+};
+
+enum class PictureBox { Picture1, Picture2 };
+
+class PictureScales {
+public:
+    virtual ~PictureScales() = default;
+    virtual void setUserScale(PictureBox box, float width, float height) = 0;
+};
+
+struct LocalTime {
+    int year = 0, month = 0, day = 0;
+    int hour = 0, minute = 0, second = 0;
+    double secondsSinceMidnight = 0.0;  // with the fraction
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual LocalTime now() = 0;
+};
+
+// The run's one random sequence: seeded once, then uniform single-precision draws in [0, 1).
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    virtual void seed(float seedValue) = 0;
+    virtual float next() = 0;
+};
+
+struct Platform {
+    Dialogs& dialogs;
+    TextBoxes& boxes;
+    PictureScales& pictures;
+    Clock& clock;
+    RandomSource& random;
+    const DriveMap& drives;
+};
+
+}  // namespace cj

@@ -1,0 +1,13 @@
+#include "run.h"
+
+#include "failure_messages.h"
+
+namespace cj {
+
+Run::Run(Platform platform) : platform_(platform) {}
+
+void Run::report(int errorNumber) { platform_.dialogs.msgBox(failureMessage(errorNumber)); }
+
+void Run::endProgram() { throw ProgramEnded{}; }
+
+}  // namespace cj

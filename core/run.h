@@ -1,0 +1,58 @@
+#pragma once
+
+#include <filesystem>
+#include <new>
+#include <string>
+
+#include "platform.h"
+#include "run_error.h"
+#include "run_state.h"
+#include "script_table.h"
+
+namespace cj {
+
+// Thrown to end the program: it stops the running procedure at once and passes every trap;
+// the window ends the program when it arrives there.
+struct ProgramEnded {};
+
+// One run of the program: its state, its script, and every command the window offers.
+class Run {
+public:
+    explicit Run(Platform platform);
+
+    RunState& state() { return state_; }
+    const RunState& state() const { return state_; }
+    ScriptTable& script() { return script_; }
+
+    // Start-up, in this order, before the window is shown.
+    void startRun();
+    void loadBuiltInScript();
+    void openAssignment();
+
+private:
+    // Runs body, reporting a RunError to the student instead of letting it travel on.
+    template <typename Body>
+    void trapped(Body&& body);
+    void report(int errorNumber);
+    [[noreturn]] static void endProgram();
+
+    std::filesystem::path locate(const std::string& dosPath) const { return platform_.drives.locate(dosPath); }
+    std::string composeHeader(const std::string& assignmentLine);
+
+    Platform platform_;
+    RunState state_;
+    ScriptTable script_;
+};
+
+template <typename Body>
+void Run::trapped(Body&& body) {
+    try {
+        body();
+    } catch (const RunError& failure) {
+        report(failure.number());
+    } catch (const std::bad_alloc&) {
+        report(kOutOfMemory);
+    }
+}
+
+}  // namespace cj

@@ -1,0 +1,73 @@
+#include <cmath>
+#include <system_error>
+
+#include "clock_text.h"
+#include "file_names.h"
+#include "number_text.h"
+#include "run.h"
+
+namespace cj {
+
+namespace {
+
+const std::string kLocalDataDir = "c:\\qorsdata";
+const std::string kNetworkDataDir = "i:\\bkp_000416\\My Documents\\distance students\\interactive problems\\lb1";
+
+const std::string kAnswerPrompt =
+    "Enter, as appropriate, an answer to the question, a critique of your answer in response to a given answer, "
+    "your insights regarding the situation at this point, notes to yourself, or just an OK.\r\n\r\n"
+    "Always critique your solutions by describing any insights you had or errors you makde, and by explaining how "
+    "you can make use of the insight or how you now know how to avoid certain errors.  Also pose for the "
+    "instructor any question or questions that you have related to the problem or series of problems.";
+
+constexpr int kPromptLines = 15;
+
+}  // namespace
+
+void Run::startRun() {
+    RunState& s = state_;
+    platform_.random.seed(static_cast<float>(platform_.clock.now().secondsSinceMidnight));
+
+    // The local data directory is made whatever the student answers; it may exist already.
+    std::error_code ignored;
+    std::filesystem::create_directory(locate(kLocalDataDir), ignored);
+
+    trapped([&] {
+        // In double precision, so that a draw just below 1 cannot round up to 29.
+        s.codeNbr = static_cast<float>(std::floor(platform_.random.next() * 10.0 + 19.0));
+        platform_.pictures.setUserScale(PictureBox::Picture1, 1000, 1000);
+        platform_.pictures.setUserScale(PictureBox::Picture2, 1000, 1000);
+
+        const double homeOrNetwork = numberFromAnswer(platform_.dialogs.inputBox("Enter 1 for home user, 2 for BRELL LAN user"));
+        s.dataDir = homeOrNetwork == 2 ? kNetworkDataDir : kLocalDataDir;
+        s.fullName = platform_.dialogs.inputBox("Your full name:  ");
+        s.initials = platform_.dialogs.inputBox(
+            "Your initials (use all 3 initials and always use the same three initials when submitting work):  ");
+
+        const std::string n = fileNamePart(s.fullName);
+        const std::string date = dateText(platform_.clock.now());
+        s.masterFilePath = s.dataDir + "\\masterFile_" + n + ".txt";
+        s.sendFilePath = s.dataDir + "\\send_" + date.substr(0, 2) + date.substr(3, 2) + n + ".txt";
+        s.notesFilePath = s.dataDir + "\\notes_" + n + ".txt";
+
+        s.assignmentNumber = platform_.dialogs.inputBox("Assignment Number:  ");
+        s.answerPrompt = kAnswerPrompt;
+        s.lineSeparator = " <-<-<-<-  Q/A:   ";
+        s.responseSeparator = " YOUR ANSWER  ->->->->  ";
+        s.assignmentNumber = padAssignmentNumber(s.assignmentNumber);
+        s.nextAssignmentNumber = padAssignmentNumber(numberText(numericValue(s.assignmentNumber) + 1));
+        s.lineIndex = 0;
+        loadBuiltInScript();
+    });
+}
+
+void Run::loadBuiltInScript() {
+    script_.write(++state_.lineIndex, "001.  Responses");
+    for (int i = 0; i < kPromptLines; ++i) {
+        script_.write(++state_.lineIndex, "");
+        script_.write(++state_.lineIndex, "Please respond to the question.");
+    }
+    script_.write(++state_.lineIndex, "");
+}
+
+}  // namespace cj

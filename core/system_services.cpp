@@ -1,0 +1,37 @@
+#include "system_services.h"
+
+#include <bit>
+#include <chrono>
+#include <ctime>
+
+namespace cj {
+
+LocalTime SystemClock::now() {
+    using namespace std::chrono;
+    const auto moment = system_clock::now();
+    const std::time_t seconds = system_clock::to_time_t(moment);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    const auto fraction = duration<double>(moment - system_clock::from_time_t(seconds)).count();
+    LocalTime t;
+    t.year = local.tm_year + 1900;
+    t.month = local.tm_mon + 1;
+    t.day = local.tm_mday;
+    t.hour = local.tm_hour;
+    t.minute = local.tm_min;
+    t.second = local.tm_sec;
+    t.secondsSinceMidnight = t.hour * 3600.0 + t.minute * 60.0 + t.second + fraction;
+    return t;
+}
+
+void UniformRandom::seed(float seedValue) { engine_.seed(std::bit_cast<std::uint32_t>(seedValue)); }
+
+float UniformRandom::next() {
+    // generate_canonical may round up to exactly 1, which the draws must never reach.
+    for (;;) {
+        const float draw = std::generate_canonical<float, 24>(engine_);
+        if (draw < 1.0f) return draw;
+    }
+}
+
+}  // namespace cj

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform.h"
+
+namespace cj::test {
+
+// Answers prompts from a script and records every prompt and message shown.
+class ScriptedDialogs : public Dialogs {
+public:
+    std::deque<std::string> answers;
+    std::vector<std::string> prompts;
+    std::vector<std::string> messages;
+
+    std::string inputBox(const std::string& prompt) override {
+        prompts.push_back(prompt);
+        if (answers.empty()) return "";
+        std::string answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void msgBox(const std::string& message) override { messages.push_back(message); }
+};
+
+class FakeBoxes : public TextBoxes {
+public:
+    std::string question;
+    std::string answer;
+
+    std::string questionText() const override { return question; }
+    void setQuestionText(const std::string& text) override { question = text; }
+    void appendToQuestion(const std::string& text) override { question += text; }
+    std::string answerText() const override { return answer; }
+    void setAnswerText(const std::string& text) override { answer = text; }
+};
+
+class FakePictures : public PictureScales {
+public:
+    struct Scale {
+        PictureBox box;
+        float width, height;
+    };
+    std::vector<Scale> scales;
+    void setUserScale(PictureBox box, float width, float height) override { scales.push_back({box, width, height}); }
+};
+
+class FixedClock : public Clock {
+public:
+    LocalTime time{2026, 12, 7, 14, 5, 9, 14 * 3600 + 5 * 60 + 9.25};
+    int reads = 0;
+    LocalTime now() override {
+        ++reads;
+        return time;
+    }
+};
+
+// Hands out the given draws in order, then `fallback` for ever after.
+class ScriptedRandom : public RandomSource {
+public:
+    std::deque<float> draws;
+    float fallback = 0.5f;
+    std::vector<float> seeds;
+    int drawn = 0;
+
+    void seed(float seedValue) override { seeds.push_back(seedValue); }
+    float next() override {
+        ++drawn;
+        if (draws.empty()) return fallback;
+        const float d = draws.front();
+        draws.pop_front();
+        return d;
+    }
+};
+
+// A fresh folder that disappears with the object.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Every drive letter x: lies at root/x.
+DriveMap drivesUnder(const std::filesystem::path& root);
+
+std::string readBytes(const std::filesystem::path& file);
+void writeBytes(const std::filesystem::path& file, const std::string& bytes);
+
+}  // namespace cj::test
