@@ -1,0 +1,35 @@
+#include <gtest/gtest.h>
+
+#include "drive_map.h"
+#include "run_error.h"
+
+namespace cj {
+namespace {
+
+DriveMap underRoot() {
+    return DriveMap([](char letter) { return std::filesystem::path("/root-of") / std::string(1, letter); });
+}
+
+TEST(DriveMap, PutsEachDriveUnderItsRootAndSplitsAtBackslashes) {
+    const DriveMap drives = underRoot();
+    EXPECT_EQ(drives.locate("c:\\qorsdata\\notes_A.txt"), "/root-of/c/qorsdata/notes_A.txt");
+    EXPECT_EQ(drives.locate("I:\\responses.txt"), "/root-of/i/responses.txt");
+    EXPECT_EQ(drives.locate("i:\\My Documents\\lb1"), "/root-of/i/My Documents/lb1");
+    EXPECT_EQ(drives.locate("c:\\qorsdata\\send_1207Zo\xEB.txt").string(), "/root-of/c/qorsdata/send_1207Zo\xC3\xAB.txt");
+}
+
+TEST(DriveMap, RefusesPathsThatLeaveTheirFolder) {
+    const DriveMap drives = underRoot();
+    for (const std::string bad : {"", "qorsdata", "c:\\..\\x", "c:\\a/b.txt", "1:\\x"}) {
+        EXPECT_THROW(drives.locate(bad), RunError) << bad;
+    }
+}
+
+TEST(DriveMap, ForThisComputerPutsCAtHomeAndOthersUnderMnt) {
+    const DriveMap drives = DriveMap::forThisComputer();
+    EXPECT_EQ(drives.locate("i:\\responses.txt"), "/mnt/i/responses.txt");
+    EXPECT_EQ(drives.locate("c:\\qorsdata").filename(), "qorsdata");
+}
+
+}  // namespace
+}  // namespace cj

@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "fakes.h"
+#include "run_error.h"
+#include "text_files.h"
+
+namespace cj::test {
+namespace {
+
+int errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const RunError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+TEST(TextFiles, AppendCreateReadAndReplace) {
+    TempDir temp;
+    const auto file = temp.path() / "f.txt";
+    createFile(file);
+    EXPECT_EQ(readFile(file), "");
+    appendToFile(file, "ab\r\n");
+    appendToFile(file, std::string("\0\xFF", 2));
+    createFile(file);
+    EXPECT_EQ(readFile(file), std::string("ab\r\n\0\xFF", 6));
+    replaceFile(file, "new");
+    EXPECT_EQ(readFile(file), "new");
+}
+
+TEST(TextFiles, ReportFailuresByNumber) {
+    TempDir temp;
+    EXPECT_EQ(errorOf([&] { readFile(temp.path() / "missing.txt"); }), kFileNotFound);
+    EXPECT_EQ(errorOf([&] { appendToFile(temp.path() / "no-dir" / "f.txt", "x"); }), kPathNotFound);
+    EXPECT_EQ(errorOf([&] { createFile(temp.path()); }), kPathFileAccessError);  // a directory
+    EXPECT_EQ(errorNumberOf(EACCES, false), kPermissionDenied);
+    EXPECT_EQ(errorNumberOf(ENOSPC, false), kDiskFull);
+}
+
+}  // namespace
+}  // namespace cj::test

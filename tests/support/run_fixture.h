@@ -1,0 +1,48 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "fakes.h"
+#include "run.h"
+
+namespace cj::test {
+
+// A run whose drives all lie in a fresh temporary folder, with scripted prompts and draws.
+class RunFixture : public testing::Test {
+protected:
+    RunFixture() : drives(drivesUnder(temp.path())) {}
+
+    cj::Run& run() {
+        if (!run_) run_ = std::make_unique<cj::Run>(Platform{dialogs, boxes, pictures, clock, random, drives});
+        return *run_;
+    }
+    RunState& state() { return run().state(); }
+
+    // The four start-up answers, then startRun and openAssignment as the window runs them.
+    void start(const std::string& homeOrNetwork, const std::string& name, const std::string& initials,
+               const std::string& assignment) {
+        dialogs.answers = {homeOrNetwork, name, initials, assignment};
+        run().startRun();
+        run().openAssignment();
+    }
+
+    std::filesystem::path onDrive(char letter, const std::string& rest) const {
+        return temp.path() / std::string(1, letter) / rest;
+    }
+    std::filesystem::path dataFile(const std::string& name) const { return onDrive('c', "qorsdata/" + name); }
+
+    TempDir temp;
+    ScriptedDialogs dialogs;
+    FakeBoxes boxes;
+    FakePictures pictures;
+    FixedClock clock;
+    ScriptedRandom random;
+    DriveMap drives;
+
+private:
+    std::unique_ptr<cj::Run> run_;
+};
+
+}  // namespace cj::test
