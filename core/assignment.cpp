@@ -1,16 +1,10 @@
 #include "clock_text.h"
+#include "fixed_texts.h"
 #include "line_coding.h"
 #include "run.h"
 #include "text_files.h"
 
 namespace cj {
-
-namespace {
-
-const std::string kResponsesFile = "i:\\responses.txt";
-const std::string kLineEnd = "\r\n";
-
-}  // namespace
 
 std::string Run::composeHeader(const std::string& assignmentLine) {
     const RunState& s = state_;

@@ -29,6 +29,21 @@ public:
     void loadBuiltInScript();
     void openAssignment();
 
+    // Stepping through the script.
+    void readNextQuestion();
+    void nextQuestion();
+    void nextPicture();
+    void runRoutine(const std::string& routine);
+
+    // Recording what the student typed.
+    void enterResponse();
+    void saveAsNotes();
+
+    // Looking back.
+    void displayNotes();
+    void displayEverything();
+    void clearAnswerBox();
+
 private:
     // Runs body, reporting a RunError to the student instead of letting it travel on.
     template <typename Body>
@@ -38,6 +53,7 @@ private:
 
     std::filesystem::path locate(const std::string& dosPath) const { return platform_.drives.locate(dosPath); }
     std::string composeHeader(const std::string& assignmentLine);
+    void clearBoxes();
 
     Platform platform_;
     RunState state_;

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+namespace cj {
+
+// The class-wide file every response goes to, on the network drive.
+inline const std::string kResponsesFile = "i:\\responses.txt";
+
+inline const std::string kLineEnd = "\r\n";
+
+}  // namespace cj
