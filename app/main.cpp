@@ -1,0 +1,24 @@
+#include <QApplication>
+
+#include "cmd_pend_exp.h"
+#include "code_page_text_box.h"
+#include "drive_map.h"
+#include "qt_dialogs.h"
+#include "system_services.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+
+    cj::SystemClock clock;
+    cj::UniformRandom random;
+    const cj::DriveMap drives = cj::DriveMap::forThisComputer();
+    cj::ui::QtDialogs dialogs;
+    cj::ui::cmd_pend_exp window(dialogs, clock, random, drives);
+
+    // The start-up prompts come before the window, which never shows if they end the program.
+    window.Form_Load();
+    if (window.hasEnded()) return 0;
+    window.show();
+    window.questionBox().setFocus();
+    return QApplication::exec();
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "platform.h"
+#include "run.h"
+
+class QTimer;
+
+namespace cj::ui {
+
+class CodePageTextBox;
+class PictureBox;
+
+// The program's one window. It owns the run and gives it the question and answer boxes and
+// the picture boxes; its handlers pass each event on to the run.
+class cmd_pend_exp : public QWidget, public TextBoxes, public PictureScales {
+    Q_OBJECT
+
+public:
+    cmd_pend_exp(Dialogs& dialogs, Clock& clock, RandomSource& random, const DriveMap& drives,
+                 QWidget* parent = nullptr);
+
+    // Start-up, before the window is shown; it may end the program.
+    void Form_Load();
+    bool hasEnded() const { return ended_; }
+
+    Run& run() { return run_; }
+    CodePageTextBox& questionBox() { return *txt_question; }
+    CodePageTextBox& answerBox() { return *txt_answer; }
+
+    std::string code(const std::string& aLine, float codeNbr) const;
+    std::string makeCodeLine(float codeNbr);
+    std::string decode(const std::string& aLine, float codeNbr) const;
+    std::string remSpaces(const std::string& aLine) const;
+
+    std::string questionText() const override;
+    void setQuestionText(const std::string& text) override;
+    void appendToQuestion(const std::string& text) override;
+    std::string answerText() const override;
+    void setAnswerText(const std::string& text) override;
+    void setUserScale(cj::PictureBox box, float width, float height) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private slots:
+    void cmdNextQuestion_Click();
+    void cmd_next_picture_Click();
+    void cmd_enter_response_Click();
+    void cmd_save_as_notes_Click();
+    void cmd_display_note_file_Click();
+    void cmd_displayCumulativeText_Click();
+    void cmd_clear_answer_box_Click();
+    void cmd_copy_picture_Click();
+    void cmd_pend_exp_Click();
+    void cmd_quit_Click();
+    void tmr_pend_exp_Timer();
+
+private:
+    void wireHandlers();
+    // Every event reaches the run through here: once the program has ended nothing more runs.
+    void guarded(const std::function<void()>& handler);
+    void endProgram();
+
+    RandomSource& random_;
+    Run run_;
+    bool ended_ = false;
+
+    CodePageTextBox* txt_question = nullptr;
+    CodePageTextBox* txt_answer = nullptr;
+    PictureBox* Picture1 = nullptr;
+    PictureBox* Picture2 = nullptr;
+    QTimer* tmr_pend_exp = nullptr;
+};
+
+}  // namespace cj::ui

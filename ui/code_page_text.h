@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+namespace cj::ui {
+
+// The run keeps its texts as Windows-1252 bytes with CR LF line ends; Qt holds Unicode with
+// one separator per line break. These are the only crossings between the two.
+
+QString toQString(const std::string& codePageText);
+
+// A character the code page lacks becomes "?"; any line break becomes CR LF.
+std::string toCodePage(const QString& text);
+
+// The text as the code page would keep it: every character it lacks replaced by "?", line
+// breaks left as they are.
+QString fittedToCodePage(const QString& text);
+
+}  // namespace cj::ui

@@ -1,0 +1,31 @@
+#include "qt_dialogs.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+
+#include "code_page_text.h"
+
+namespace cj::ui {
+
+namespace {
+
+// Set on each dialog: an application display name would also be appended to "Form1".
+const QString kTitle = QStringLiteral("Class Journal");
+
+}  // namespace
+
+std::string QtDialogs::inputBox(const std::string& prompt) {
+    QInputDialog dialog;
+    dialog.setWindowTitle(kTitle);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setLabelText(toQString(prompt));
+    if (dialog.exec() != QDialog::Accepted) return "";
+    return toCodePage(dialog.textValue());
+}
+
+void QtDialogs::msgBox(const std::string& message) {
+    QMessageBox box(QMessageBox::NoIcon, kTitle, toQString(message), QMessageBox::Ok);
+    box.exec();
+}
+
+}  // namespace cj::ui

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform.h"
+
+namespace cj::ui {
+
+// The run's prompts and messages as modal Qt dialogs titled with the program's name.
+class QtDialogs : public Dialogs {
+public:
+    std::string inputBox(const std::string& prompt) override;
+    void msgBox(const std::string& message) override;
+};
+
+}  // namespace cj::ui

@@ -1,0 +1,23 @@
+#include "wrapping_button.h"
+
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace cj::ui {
+
+WrappingButton::WrappingButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+
+void WrappingButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QString caption = option.text;
+    // The style would draw the caption on one line; it gets only the bevel.
+    option.text.clear();
+    painter.drawControl(QStyle::CE_PushButton, option);
+    const QRect contents = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    style()->drawItemText(&painter, contents, Qt::TextWordWrap | Qt::AlignCenter, option.palette, isEnabled(), caption,
+                          QPalette::ButtonText);
+}
+
+}  // namespace cj::ui

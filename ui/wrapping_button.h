@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QPushButton>
+
+namespace cj::ui {
+
+// A push button whose caption breaks at word boundaries to fit its fixed rectangle,
+// as a caption like "Next Question / Answer" must on a narrow button.
+class WrappingButton : public QPushButton {
+    Q_OBJECT
+
+public:
+    explicit WrappingButton(const QString& caption, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace cj::ui
