@@ -44,6 +44,10 @@ public:
     void displayEverything();
     void clearAnswerBox();
 
+    // Converts query.txt in the data directory into queri.txt, taking the coding number
+    // from the length of its first line.
+    void codeFile();
+
 private:
     // Runs body, reporting a RunError to the student instead of letting it travel on.
     template <typename Body>

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace cj::bench {
+
+// A benchmark measured against a baseline run in the same process, with the largest ratio allowed.
+struct Ratio {
+    std::string measured, baseline;
+    double limit;
+};
+
+// Keeps the median time of every benchmark while printing as usual.
+class MedianCollector : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.aggregate_name == "median") medians[run.run_name.function_name] = run.GetAdjustedRealTime();
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> medians;
+};
+
+// Runs every registered benchmark, then prints each ratio; exits non-zero when one is over its limit.
+inline int runWithRatios(int argc, char** argv, const std::vector<Ratio>& ratios) {
+    benchmark::Initialize(&argc, argv);
+    MedianCollector reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    int over = 0;
+    for (const Ratio& r : ratios) {
+        const auto m = reporter.medians.find(r.measured);
+        const auto b = reporter.medians.find(r.baseline);
+        if (m == reporter.medians.end() || b == reporter.medians.end()) continue;
+        const double ratio = m->second / b->second;
+        std::printf("ratio %s / %s = %.3f (at most %.2f)%s\n", r.measured.c_str(), r.baseline.c_str(), ratio,
+                    r.limit, ratio <= r.limit ? "" : "  OVER");
+        over += ratio > r.limit;
+    }
+    return over == 0 ? 0 : 1;
+}
+
+}  // namespace cj::bench
