@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
 #include <utility>
 
@@ -84,7 +85,9 @@ void cmd_pend_exp::endProgram() {
     ended_ = true;
     tmr_pend_exp->stop();
     hide();
-    QCoreApplication::exit(0);
+    // Outside a running loop Qt would keep the request and make the next loop, even a modal
+    // dialog's, return at once; before the loop starts, main sees hasEnded() instead.
+    if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(0);
 }
 
 // The close box has no handler of its own: it ends the program and writes nothing.
