@@ -31,6 +31,10 @@ cmd_pend_exp::cmd_pend_exp(Dialogs& dialogs, Clock& clock, RandomSource& random,
     setObjectName(QStringLiteral("cmd_pend_exp"));
     setWindowTitle(QStringLiteral("Form1"));
     setFixedSize(pixelsOf(kClientWidthTwips), pixelsOf(kClientHeightTwips));
+    // The captions were sized for a small sans serif; the desktop's default clips several.
+    QFont captions(QStringLiteral("Arial"));
+    captions.setPointSizeF(7.5);
+    setFont(captions);
 
     createControls(*this);
     txt_question = control<CodePageTextBox>(*this, "txt_question");
