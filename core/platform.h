@@ -32,10 +32,15 @@ public:
 
 enum class PictureBox { Picture1, Picture2 };
 
-class PictureScales {
+// The two picture boxes, drawn on in a user scale, and the system beep that goes with them.
+class PicturePanel {
 public:
-    virtual ~PictureScales() = default;
+    virtual ~PicturePanel() = default;
     virtual void setUserScale(PictureBox box, float width, float height) = 0;
+    // A true circle on the screen; centre and radius in the box's user scale, the radius in
+    // horizontal units.
+    virtual void drawCircle(PictureBox box, float x, float y, float radius) = 0;
+    virtual void beep() = 0;
 };
 
 struct LocalTime {
@@ -61,7 +66,7 @@ public:
 struct Platform {
     Dialogs& dialogs;
     TextBoxes& boxes;
-    PictureScales& pictures;
+    PicturePanel& pictures;
     Clock& clock;
     RandomSource& random;
     const DriveMap& drives;

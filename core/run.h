@@ -44,6 +44,9 @@ public:
     void displayEverything();
     void clearAnswerBox();
 
+    // One tick of the picture panel's timer: a beep and a circle of random size.
+    void timerTick();
+
     // Converts query.txt in the data directory into queri.txt, taking the coding number
     // from the length of its first line.
     void codeFile();

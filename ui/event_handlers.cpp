@@ -1,29 +1,35 @@
 // What each control's event does; the wiring has already put the guard around every one.
 
+#include <QTimer>
+
 #include "cmd_pend_exp.h"
+#include "picture_box.h"
 
 namespace cj::ui {
 
-void cmd_pend_exp::cmdNextQuestion_Click() {}
+void cmd_pend_exp::cmdNextQuestion_Click() { run_.nextQuestion(); }
 
-void cmd_pend_exp::cmd_next_picture_Click() {}
+void cmd_pend_exp::cmd_next_picture_Click() { run_.nextPicture(); }
 
-void cmd_pend_exp::cmd_enter_response_Click() {}
+void cmd_pend_exp::cmd_enter_response_Click() { run_.enterResponse(); }
 
-void cmd_pend_exp::cmd_save_as_notes_Click() {}
+void cmd_pend_exp::cmd_save_as_notes_Click() { run_.saveAsNotes(); }
 
-void cmd_pend_exp::cmd_display_note_file_Click() {}
+void cmd_pend_exp::cmd_display_note_file_Click() { run_.displayNotes(); }
 
-void cmd_pend_exp::cmd_displayCumulativeText_Click() {}
+void cmd_pend_exp::cmd_displayCumulativeText_Click() { run_.displayEverything(); }
 
-void cmd_pend_exp::cmd_clear_answer_box_Click() {}
+void cmd_pend_exp::cmd_clear_answer_box_Click() { run_.clearAnswerBox(); }
 
-void cmd_pend_exp::cmd_copy_picture_Click() {}
+void cmd_pend_exp::cmd_copy_picture_Click() { copyPictureThroughClipboard(*Picture1, *Picture2); }
 
-void cmd_pend_exp::cmd_pend_exp_Click() {}
+// A second click leaves the running timer as it is, rather than restarting its interval.
+void cmd_pend_exp::cmd_pend_exp_Click() {
+    if (!tmr_pend_exp->isActive()) tmr_pend_exp->start();
+}
 
-void cmd_pend_exp::cmd_quit_Click() {}
+void cmd_pend_exp::cmd_quit_Click() { endProgram(); }
 
-void cmd_pend_exp::tmr_pend_exp_Timer() {}
+void cmd_pend_exp::tmr_pend_exp_Timer() { run_.timerTick(); }
 
 }  // namespace cj::ui

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QFrame>
+#include <QImage>
+#include <QPixmap>
 
 namespace cj::ui {
 
 // A picture box: a white panel the run draws on in its own user scale, with (0, 0) at the
-// top-left corner of its interior.
+// top-left corner of its interior. It shows an assigned picture at its natural size, and over
+// it whatever has been drawn.
 class PictureBox : public QFrame {
     Q_OBJECT
 
@@ -16,10 +19,26 @@ public:
     float scaleWidth() const { return scaleWidth_; }
     float scaleHeight() const { return scaleHeight_; }
 
+    // A true circle on the screen: centre in the user scale, radius in horizontal units.
+    void drawCircle(float x, float y, float radius);
+    // Everything drawn so far, kept so that it survives the box being covered and uncovered.
+    const QImage& drawing() const { return drawing_; }
+
+    const QPixmap& picture() const { return picture_; }
+    void setPicture(const QPixmap& picture);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     // No scale until the run sets one at start-up.
     float scaleWidth_ = 0.0f;
     float scaleHeight_ = 0.0f;
+    QImage drawing_;
+    QPixmap picture_;
 };
+
+// Puts from's picture on the system clipboard, then shows the clipboard's picture in to.
+void copyPictureThroughClipboard(const PictureBox& from, PictureBox& to);
 
 }  // namespace cj::ui

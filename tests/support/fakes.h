@@ -38,14 +38,22 @@ public:
     void setAnswerText(const std::string& text) override { answer = text; }
 };
 
-class FakePictures : public PictureScales {
+class FakePictures : public PicturePanel {
 public:
     struct Scale {
         PictureBox box;
         float width, height;
     };
+    struct Circle {
+        PictureBox box;
+        float x, y, radius;
+    };
     std::vector<Scale> scales;
+    std::vector<Circle> circles;
+    int beeps = 0;
     void setUserScale(PictureBox box, float width, float height) override { scales.push_back({box, width, height}); }
+    void drawCircle(PictureBox box, float x, float y, float radius) override { circles.push_back({box, x, y, radius}); }
+    void beep() override { ++beeps; }
 };
 
 class FixedClock : public Clock {
