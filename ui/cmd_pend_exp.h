@@ -16,7 +16,7 @@ class PictureBox;
 
 // The program's one window. It owns the run and gives it the question and answer boxes and
 // the picture boxes; its handlers pass each event on to the run.
-class cmd_pend_exp : public QWidget, public TextBoxes, public PictureScales {
+class cmd_pend_exp : public QWidget, public TextBoxes, public PicturePanel {
     Q_OBJECT
 
 public:
@@ -42,6 +42,8 @@ public:
     std::string answerText() const override;
     void setAnswerText(const std::string& text) override;
     void setUserScale(cj::PictureBox box, float width, float height) override;
+    void drawCircle(cj::PictureBox box, float x, float y, float radius) override;
+    void beep() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -60,6 +62,9 @@ private slots:
     void tmr_pend_exp_Timer();
 
 private:
+    void setUpForm();
+    // The controls the run works on, and the timer, which has no place on the form.
+    void takeControls();
     void wireHandlers();
     // Every event reaches the run through here: once the program has ended nothing more runs.
     void guarded(const std::function<void()>& handler);
