@@ -28,6 +28,13 @@ Control* control(QWidget& window, const char* name) {
 cmd_pend_exp::cmd_pend_exp(Dialogs& dialogs, Clock& clock, RandomSource& random, const DriveMap& drives,
                            QWidget* parent)
     : QWidget(parent), random_(random), run_(Platform{dialogs, *this, *this, clock, random, drives}) {
+    setUpForm();
+    createControls(*this);
+    takeControls();
+    wireHandlers();
+}
+
+void cmd_pend_exp::setUpForm() {
     setObjectName(QStringLiteral("cmd_pend_exp"));
     setWindowTitle(QStringLiteral("Form1"));
     setFixedSize(pixelsOf(kClientWidthTwips), pixelsOf(kClientHeightTwips));
@@ -35,8 +42,9 @@ cmd_pend_exp::cmd_pend_exp(Dialogs& dialogs, Clock& clock, RandomSource& random,
     QFont captions(QStringLiteral("Arial"));
     captions.setPointSizeF(7.5);
     setFont(captions);
+}
 
-    createControls(*this);
+void cmd_pend_exp::takeControls() {
     txt_question = control<CodePageTextBox>(*this, "txt_question");
     txt_answer = control<CodePageTextBox>(*this, "txt_answer");
     Picture1 = control<PictureBox>(*this, "Picture1");
@@ -44,8 +52,6 @@ cmd_pend_exp::cmd_pend_exp(Dialogs& dialogs, Clock& clock, RandomSource& random,
     tmr_pend_exp = new QTimer(this);
     tmr_pend_exp->setObjectName(QStringLiteral("tmr_pend_exp"));
     tmr_pend_exp->setInterval(15);
-
-    wireHandlers();
 }
 
 void cmd_pend_exp::wireHandlers() {

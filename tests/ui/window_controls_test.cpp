@@ -33,7 +33,7 @@ QString textOf(const QWidget& control) {
 
 using ControlsTest = WindowTableTest<ControlRow>;
 
-TEST_P(ControlsTest, HasItsKindTextPlaceAndName) {
+TEST_P(ControlsTest, HasItsKindTextPlaceNameAndFont) {
     const ControlRow& row = GetParam();
     const QWidget* control = window.findChild<QWidget*>(row.name, Qt::FindDirectChildrenOnly);
     ASSERT_NE(control, nullptr);
@@ -41,11 +41,9 @@ TEST_P(ControlsTest, HasItsKindTextPlaceAndName) {
     EXPECT_EQ(textOf(*control), QString::fromUtf8(row.text));
     EXPECT_EQ(control->geometry(), row.geometry);
     EXPECT_EQ(control->accessibleName(), QString::fromUtf8(row.accessibleName));
-}
 
-TEST_P(ControlsTest, OnlyTheLargeBoxesHaveAFontOfTheirOwn) {
-    const ControlRow& row = GetParam();
-    const QFont font = window.findChild<QWidget*>(row.name)->font();
+    // Only the two large boxes have a font of their own.
+    const QFont font = control->font();
     if (std::string_view(row.kind) == "cj::ui::CodePageTextBox") {
         EXPECT_EQ(font.family(), "Arial");
         EXPECT_DOUBLE_EQ(font.pointSizeF(), 9.75);
