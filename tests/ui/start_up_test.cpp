@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QPushButton>
 #include <QTimer>
 
 #include "code_page_text_box.h"
@@ -80,19 +81,36 @@ TEST_F(WindowTest, MakeCodeLineDrawsFromTheRunsRandomSequence) {
     EXPECT_LE(line.size(), 40u);
 }
 
+// Runs the application's event loop until the program ends, or gives up after five seconds.
+int runEventLoop() {
+    QTimer giveUp;
+    giveUp.callOnTimeout([] { QCoreApplication::exit(1); });
+    giveUp.start(5000);
+    return QApplication::exec();
+}
+
 TEST_F(WindowTest, TheCloseBoxEndsTheProgramWithoutWriting) {
     loadStudentOne();
     window.show();
     const auto before = files();
 
     QTimer::singleShot(0, &window, &QWidget::close);
-    QTimer giveUp;
-    giveUp.callOnTimeout([] { QCoreApplication::exit(1); });
-    giveUp.start(5000);
-    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_EQ(runEventLoop(), 0);
 
     EXPECT_TRUE(window.hasEnded());
     EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(files(), before);
+}
+
+TEST_F(WindowTest, OnceTheProgramHasEndedNoHandlerRuns) {
+    loadStudentOne();
+    window.show();
+    QTimer::singleShot(0, window.findChild<QPushButton*>("cmd_quit"), &QPushButton::click);
+    EXPECT_EQ(runEventLoop(), 0);
+    const auto before = files();
+
+    window.findChild<QPushButton*>("cmdNextQuestion")->click();
+    EXPECT_EQ(window.questionText(), "");
     EXPECT_EQ(files(), before);
 }
 
