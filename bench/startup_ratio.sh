@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Start-up: the time from starting classjournal to its first prompt being shown in the X server,
+# against one_prompt, a Qt program that shows nothing but one prompt. Both run in turns in one
+# private X server; the medians of many rounds are compared, and the ratio may be at most 1.3.
+# Usage: bench/startup_ratio.sh [BUILD-DIRECTORY] (default: build). ROUNDS=n sets the rounds.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$(realpath "${1:-build}")
+rounds=${ROUNDS:-21}
+limit=1.3
+
+source tests/e2e/driver.sh
+e2e_setup "$build/app/classjournal"
+
+seconds_to_first_prompt() {
+    env HOME="$E2E_HOME" XDG_RUNTIME_DIR="$E2E_DIR/runtime" QT_QPA_PLATFORM=xcb \
+        "$build/bench/first_window_timer" "Class Journal" "$E2E_WAIT_SECONDS" "$1"
+}
+
+median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+# The first start of each fills the caches that every later start finds full.
+seconds_to_first_prompt "$E2E_PROGRAM" >/dev/null
+seconds_to_first_prompt "$build/bench/one_prompt" >/dev/null
+measured=() baseline=()
+for _ in $(seq "$rounds"); do
+    measured+=("$(seconds_to_first_prompt "$E2E_PROGRAM")")
+    baseline+=("$(seconds_to_first_prompt "$build/bench/one_prompt")")
+done
+
+m=$(median "${measured[@]}") b=$(median "${baseline[@]}")
+awk -v m="$m" -v b="$b" -v limit="$limit" -v rounds="$rounds" 'BEGIN {
+    ratio = m / b
+    printf "first prompt, median of %d starts: classjournal %.1f ms, one_prompt %.1f ms\n", rounds, m * 1000, b * 1000
+    printf "ratio classjournal / one_prompt = %.3f (at most %.2f)%s\n", ratio, limit, ratio <= limit ? "" : "  OVER"
+    exit ratio <= limit ? 0 : 1
+}'
