@@ -1,0 +1,226 @@
+# Drives the real classjournal executable in a private X server as a student would: typing into
+# its prompts, clicking its buttons, reading its boxes through the clipboard.
+# Sourced by the end-to-end tests. Needs Xvfb, xdotool, xclip and unshare.
+#
+# Everything lives in one temporary folder: the home directory (drive c:), the class share
+# (drive i:) and the X server's and the program's logs. The program runs in a private mount
+# namespace where /mnt holds nothing but that share, so it cannot touch the computer's own drives.
+
+set -euo pipefail
+
+# No single wait may take longer than this; ctest's own timeout is only the last resort.
+E2E_WAIT_SECONDS=${E2E_WAIT_SECONDS:-20}
+
+E2E_DIR=""
+E2E_XVFB_PID=""
+E2E_PROGRAM_PID=""
+E2E_DIALOG=""   # the last prompt or message box seen
+E2E_FORM=""     # the main window
+
+# Left, top, width and height in twips of the controls the tests use; 15 twips make one pixel.
+declare -A E2E_CONTROL=(
+    [txt_question]="240 720 5175 5255"
+    [txt_answer]="5640 720 5055 5255"
+    [cmdNextQuestion]="240 0 975 735"
+    [cmd_enter_response]="5640 240 855 495"
+    [cmd_save_as_notes]="6480 240 855 495"
+    [cmd_display_note_file]="4440 240 975 495"
+    [cmd_quit]="10200 0 735 495"
+)
+E2E_CLIENT_WIDTH_TWIPS=10875
+
+e2e_fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# $1: the program to run. Makes the temporary folder, starts the X server, cleans up on exit.
+e2e_setup() {
+    E2E_PROGRAM=$1
+    [ -x "$E2E_PROGRAM" ] || e2e_fail "no program at $E2E_PROGRAM"
+    E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/classjournal-e2e.XXXXXX")
+    E2E_HOME=$E2E_DIR/home
+    E2E_SHARE=$E2E_DIR/share
+    E2E_DATA=$E2E_HOME/qorsdata
+    mkdir -p "$E2E_HOME" "$E2E_SHARE" "$E2E_DIR/runtime"
+    chmod 700 "$E2E_DIR/runtime"
+    trap e2e_teardown EXIT
+    trap 'exit 1' INT TERM
+    e2e_start_x
+}
+
+e2e_teardown() {
+    local status=$?
+    e2e_stop "$E2E_PROGRAM_PID"
+    e2e_stop "$E2E_XVFB_PID"
+    if [ "$status" -ne 0 ] && [ -s "$E2E_DIR/program.err" ]; then
+        echo "--- program's error output:" >&2
+        cat "$E2E_DIR/program.err" >&2
+    fi
+    if [ -n "${E2E_KEEP:-}" ]; then
+        echo "kept $E2E_DIR" >&2
+    else
+        rm -rf "$E2E_DIR"
+    fi
+}
+
+e2e_stop() {
+    local pid=$1
+    [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null || return 0
+    kill -TERM "$pid" 2>/dev/null || true
+    for _ in $(seq 50); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -KILL "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+}
+
+# Repeats a command until it succeeds or the wait runs out; $1 names what is awaited.
+e2e_wait_for() {
+    local what=$1 deadline=$((SECONDS + E2E_WAIT_SECONDS))
+    shift
+    until "$@"; do
+        ((SECONDS < deadline)) || e2e_fail "gave up waiting for $what"
+        sleep 0.05
+    done
+}
+
+e2e_start_x() {
+    # Xvfb picks a free display itself and writes its number once it accepts clients.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
+        3>"$E2E_DIR/display" >"$E2E_DIR/xvfb.log" 2>&1 &
+    E2E_XVFB_PID=$!
+    e2e_wait_for "the X server" grep -q '^[0-9]' "$E2E_DIR/display"
+    export DISPLAY=":$(head -n1 "$E2E_DIR/display")"
+}
+
+# Starts the program. $1 "share" (the default) gives it drive i:, "no-share" a computer without it.
+e2e_start_program() {
+    local share=$E2E_SHARE
+    [ "${1:-share}" = share ] || share=""
+    local namespace=(unshare --mount --propagation private)
+    [ "$(id -u)" -eq 0 ] || namespace=(unshare --user --map-root-user --mount --propagation private)
+    env HOME="$E2E_HOME" XDG_RUNTIME_DIR="$E2E_DIR/runtime" QT_QPA_PLATFORM=xcb \
+        "${namespace[@]}" sh -c '
+            mount -t tmpfs classjournal-drives /mnt || exit 97
+            if [ -n "$1" ]; then mkdir /mnt/i && mount --bind "$1" /mnt/i || exit 97; fi
+            shift
+            exec "$@"' sh "$share" "$E2E_PROGRAM" \
+        >"$E2E_DIR/program.out" 2>"$E2E_DIR/program.err" &
+    E2E_PROGRAM_PID=$!
+}
+
+e2e_program_running() { kill -0 "$E2E_PROGRAM_PID" 2>/dev/null; }
+
+# Waits for the program to end by itself and checks that it ended normally.
+e2e_expect_exit() {
+    e2e_wait_for "the program to end" eval '! e2e_program_running'
+    local status=0
+    wait "$E2E_PROGRAM_PID" || status=$?
+    E2E_PROGRAM_PID=""
+    [ "$status" -eq 0 ] || e2e_fail "the program ended with status $status"
+}
+
+# True when a window titled "Class Journal" other than the last one is shown and has the
+# keyboard focus: the next prompt or message box, ready for typing.
+e2e_new_dialog_focused() {
+    e2e_program_running || e2e_fail "the program ended while a prompt or message was awaited"
+    local focused id
+    focused=$(xdotool getwindowfocus 2>/dev/null) || return 1
+    for id in $(xdotool search --onlyvisible --name '^Class Journal$' 2>/dev/null); do
+        if [ "$id" = "$focused" ] && [ "$id" != "$E2E_DIALOG" ]; then
+            E2E_DIALOG=$id
+            return 0
+        fi
+    done
+    return 1
+}
+
+e2e_wait_dialog() { e2e_wait_for "a prompt or message box" e2e_new_dialog_focused; }
+
+# Types the answer into the next prompt and confirms it with Return.
+e2e_answer_prompt() {
+    e2e_wait_dialog
+    e2e_type "$1"
+    xdotool key Return
+}
+
+# Answers the four start-up prompts: home or network, name, initials, assignment.
+e2e_answer_start_up() {
+    local answer
+    for answer in "$@"; do e2e_answer_prompt "$answer"; done
+}
+
+# Reads the next message box as a person would copy its text (click into it, select all, copy),
+# then presses OK.
+e2e_read_message() {
+    e2e_wait_dialog
+    local not_copied="nothing copied from the message"
+    echo -n "$not_copied" | xclip -selection clipboard -i
+    xdotool mousemove --window "$E2E_DIALOG" 250 25 click 1 key ctrl+a ctrl+c
+    e2e_wait_for "the message's text to be copied" eval 'E2E_MESSAGE=$(e2e_clipboard); [ "$E2E_MESSAGE" != "$not_copied" ]'
+    xdotool key Return
+}
+
+# Reads the next message box and checks that it shows the expected text.
+e2e_expect_message() {
+    e2e_read_message
+    if [ "$E2E_MESSAGE" != "$1" ]; then
+        printf 'expected the message:\n%s\nfound:\n%s\n' "$1" "$E2E_MESSAGE" >&2
+        e2e_fail "the message is not the expected one"
+    fi
+}
+
+e2e_clipboard() { timeout 5 xclip -selection clipboard -o 2>/dev/null || true; }
+
+e2e_form_shown() {
+    e2e_program_running || e2e_fail "the program ended before its window appeared"
+    E2E_FORM=$(xdotool search --onlyvisible --name '^Form1$' 2>/dev/null | head -n1)
+    [ -n "$E2E_FORM" ]
+}
+
+e2e_wait_form() { e2e_wait_for 'the window "Form1"' e2e_form_shown; }
+
+# Clicks the middle of a control's visible part (the window clips what runs past its edge).
+e2e_click() {
+    local left top width height
+    read -r left top width height <<<"${E2E_CONTROL[$1]}"
+    if ((left + width > E2E_CLIENT_WIDTH_TWIPS)); then width=$((E2E_CLIENT_WIDTH_TWIPS - left)); fi
+    xdotool mousemove --window "$E2E_FORM" $(((left + width / 2) / 15)) $(((top + height / 2) / 15)) click 1
+}
+
+# Types into whatever has the keyboard focus as a person would, pressing Return between lines.
+e2e_type() {
+    local lines line first=1
+    mapfile -t lines <<<"$1"
+    for line in "${lines[@]}"; do
+        ((first)) || xdotool key Return
+        first=0
+        [ -z "$line" ] || LC_ALL=C.UTF-8 xdotool type --delay 15 "$line"
+    done
+}
+
+e2e_type_into() {
+    e2e_click "$1"
+    e2e_type "$2"
+}
+
+# A box's text as a student could see it: select all, copy, paste elsewhere.
+e2e_box_text() {
+    e2e_click "$1" >/dev/null
+    xdotool key ctrl+a ctrl+c
+    e2e_clipboard
+}
+
+# Waits until a box shows the expected text; the program takes each click and key in turn.
+e2e_expect_box() {
+    local box=$1 expected=$2 deadline=$((SECONDS + E2E_WAIT_SECONDS)) actual
+    while actual=$(e2e_box_text "$box"); [ "$actual" != "$expected" ]; do
+        if ((SECONDS >= deadline)); then
+            printf 'expected in %s:\n%s\nfound:\n%s\n' "$box" "$expected" "$actual" >&2
+            e2e_fail "$box does not show what was expected"
+        fi
+        sleep 0.1
+    done
+}
