@@ -31,10 +31,14 @@ public:
     CodePageTextBox& questionBox() { return *txt_question; }
     CodePageTextBox& answerBox() { return *txt_answer; }
 
+    // The window's public operations; those that act on the run may end the program.
+    void readNextQuestion();
     std::string code(const std::string& aLine, float codeNbr) const;
-    std::string makeCodeLine(float codeNbr);
+    void codeFile();
     std::string decode(const std::string& aLine, float codeNbr) const;
     std::string remSpaces(const std::string& aLine) const;
+    std::string makeCodeLine(float codeNbr);
+    void runRoutine(const std::string& routine);
 
     std::string questionText() const override;
     void setQuestionText(const std::string& text) override;
