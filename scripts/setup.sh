@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool xclip
+  xvfb xdotool xclip libxcb1-dev dpkg-dev
 )
 
 missing=()
