@@ -26,6 +26,7 @@ declare -A E2E_CONTROL=(
     [cmd_save_as_notes]="6480 240 855 495"
     [cmd_display_note_file]="4440 240 975 495"
     [cmd_quit]="10200 0 735 495"
+    [cmd_pend_exp]="8640 7560 495 375"
 )
 E2E_CLIENT_WIDTH_TWIPS=10875
 

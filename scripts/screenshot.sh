@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Takes docs/window.png, the README's picture: the real window in a private X server, with a
+# question fetched, an answer being typed and the timer drawing its circles.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+cmake --build build --target classjournal grab_window -j"$(nproc)"
+
+source tests/e2e/driver.sh
+e2e_setup build/app/classjournal
+e2e_start_program
+e2e_answer_start_up 1 "Student One" STO 1
+e2e_wait_form
+e2e_click cmdNextQuestion
+e2e_type_into txt_answer "The current doubles when the resistance is halved, by Ohm's law."
+e2e_click cmd_pend_exp
+sleep 0.3
+xdotool mousemove 1000 700   # off the window, so that no button shows the pointer over it
+env XDG_RUNTIME_DIR="$E2E_DIR/runtime" QT_QPA_PLATFORM=xcb build/tests/e2e/grab_window "$E2E_FORM" docs/window.png
+e2e_click cmd_quit
+e2e_expect_exit
+echo "docs/window.png taken"
