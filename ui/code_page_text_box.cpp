@@ -27,6 +27,8 @@ std::string CodePageTextBox::codePageText() const {
 }
 
 void CodePageTextBox::setCodePageText(const std::string& text) {
+    // The answer prompt is put back on every unanswered step; laying it out again changes nothing.
+    if (text_ && *text_ == text) return;
     {
         const QScopedValueRollback writing(writing_, true);
         setPlainText(toQString(text));

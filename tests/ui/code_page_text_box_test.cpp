@@ -71,5 +71,14 @@ TEST_F(WindowTest, AppendingAddsAtTheEndOfWhatTheStudentTyped) {
     EXPECT_EQ(window.questionBox().textCursor().position(), caret);
 }
 
+TEST_F(WindowTest, SettingTheTextAgainAfterTheStudentEditedItRestoresIt) {
+    window.setAnswerText("prompt");
+    window.answerBox().moveCursor(QTextCursor::End);
+    type(window.answerBox(), "x");
+    window.setAnswerText("prompt");
+    EXPECT_EQ(window.answerBox().document()->toRawText(), "prompt");
+    EXPECT_EQ(window.answerText(), "prompt");
+}
+
 }  // namespace
 }  // namespace cj::test
