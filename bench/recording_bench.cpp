@@ -13,15 +13,8 @@ using namespace cj::test;
 const std::string kResponse = "The current doubles when the resistance is halved, by Ohm's law.";
 
 // A started run whose files lie in a temporary folder.
-struct StartedRun {
-    TempDir temp;
-    ScriptedDialogs dialogs;
-    FakeBoxes boxes;
-    FakePictures pictures;
-    FixedClock clock;
-    ScriptedRandom random;
-    DriveMap drives = drivesUnder(temp.path());
-    cj::Run run{Platform{dialogs, boxes, pictures, clock, random, drives}};
+struct StartedRun : FakePlatform {
+    cj::Run run{platform()};
 
     StartedRun() {
         dialogs.answers = {"1", "Student One", "STO", "1"};

@@ -53,7 +53,7 @@ TEST_F(OpenAssignment, KeepsExistingFilesAndAddsOneHeaderPerStart) {
     writeBytes(dataFile("masterFile_Student_One.txt"), "old master\r\n");
     writeBytes(onDrive('i', "responses.txt"), "someone\r\n");
     start("1", "Student One", "STO", "1");
-    cj::Run second(Platform{dialogs, boxes, pictures, clock, random, drives});
+    cj::Run second(platform());
     random.draws = {0.0f};
     dialogs.answers = {"1", "Student One", "STO", "1"};
     second.startRun();
@@ -64,7 +64,7 @@ TEST_F(OpenAssignment, KeepsExistingFilesAndAddsOneHeaderPerStart) {
     EXPECT_EQ(readBytes(dataFile("send_1207Student_One.txt")), header("Student One", "STO") + header("Student One", "STO"));
 
     clock.time.day = 8;
-    cj::Run nextDay(Platform{dialogs, boxes, pictures, clock, random, drives});
+    cj::Run nextDay(platform());
     random.draws = {0.0f};
     dialogs.answers = {"1", "Student One", "STO", "1"};
     nextDay.startRun();
@@ -80,7 +80,7 @@ TEST_F(OpenAssignment, WritesEmptyNameAndInitialsAsTyped) {
 
 TEST_F(OpenAssignment, AnAssignmentTheScriptLacksEndsTheProgramWithoutWriting) {
     for (const std::string typed : {"2", "0001", "abc", ""}) {
-        cj::Run run(Platform{dialogs, boxes, pictures, clock, random, drives});
+        cj::Run run(platform());
         dialogs.messages.clear();
         dialogs.answers = {"1", "A", "B", typed};
         run.startRun();

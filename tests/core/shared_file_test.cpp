@@ -22,21 +22,17 @@ std::string responseText(int student, int n) {
 
 // One student's whole run, in a process of its own; the exit code says whether all went well.
 int studentProcess(const std::filesystem::path& root, int student) {
-    ScriptedDialogs dialogs;
-    FakeBoxes boxes;
-    FakePictures pictures;
-    FixedClock clock;
-    ScriptedRandom random;
-    const DriveMap drives = drivesUnder(root);
-    cj::Run run(Platform{dialogs, boxes, pictures, clock, random, drives});
-    dialogs.answers = {"1", "Student " + std::to_string(student), "S", "1"};
+    FakePlatform fakes;
+    fakes.drives = drivesUnder(root);
+    cj::Run run(fakes.platform());
+    fakes.dialogs.answers = {"1", "Student " + std::to_string(student), "S", "1"};
     run.startRun();
     run.openAssignment();
     for (int n = 0; n < kResponsesEach; ++n) {
-        boxes.answer = responseText(student, n);
+        fakes.boxes.answer = responseText(student, n);
         run.enterResponse();
     }
-    return dialogs.messages.empty() ? 0 : 1;
+    return fakes.dialogs.messages.empty() ? 0 : 1;
 }
 
 TEST(SharedResponsesFile, StudentsAppendingAtOnceNeverInterleaveInsideALine) {

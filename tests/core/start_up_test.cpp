@@ -43,7 +43,7 @@ TEST_F(StartRun, ChoosesTheNetworkDirectoryOnlyForTwo) {
         {"0", "c:\\qorsdata"},  {"3", "c:\\qorsdata"},  {"22", "c:\\qorsdata"}, {"-2", "c:\\qorsdata"},
     };
     for (const auto& [answer, dataDir] : rows) {
-        cj::Run fresh(Platform{dialogs, boxes, pictures, clock, random, drives});
+        cj::Run fresh(platform());
         dialogs.answers = {answer, "A", "B", "1"};
         fresh.startRun();
         EXPECT_EQ(fresh.state().dataDir, dataDir) << answer;
@@ -53,7 +53,7 @@ TEST_F(StartRun, ChoosesTheNetworkDirectoryOnlyForTwo) {
 
 TEST_F(StartRun, AnAnswerThatIsNoNumberStopsStartUpWithError13) {
     for (const std::string answer : {"", "two"}) {
-        cj::Run fresh(Platform{dialogs, boxes, pictures, clock, random, drives});
+        cj::Run fresh(platform());
         dialogs.messages.clear();
         dialogs.answers = {answer, "A", "B", "1"};
         fresh.startRun();
@@ -79,7 +79,7 @@ TEST_F(StartRun, ComposesTheStudentsFilePaths) {
     EXPECT_EQ(state().sendFilePath, "c:\\qorsdata\\send_1207Student_One.txt");
     EXPECT_EQ(state().notesFilePath, "c:\\qorsdata\\notes_Student_One.txt");
 
-    cj::Run march(Platform{dialogs, boxes, pictures, clock, random, drives});
+    cj::Run march(platform());
     clock.time.month = 3;
     clock.time.day = 1;
     dialogs.answers = {"2", "Student One", "STO", "1"};
@@ -94,7 +94,7 @@ TEST_F(StartRun, NamesInFileNamesKeepBlanksAsUnderscoresAndCannotLeaveTheDirecto
         {"a:*?\"<>|\tb", "a________b"},  {"Zo\xEB", "Zo\xEB"},
     };
     for (const auto& [name, part] : rows) {
-        cj::Run fresh(Platform{dialogs, boxes, pictures, clock, random, drives});
+        cj::Run fresh(platform());
         dialogs.answers = {"1", name, "", "1"};
         fresh.startRun();
         EXPECT_EQ(fresh.state().notesFilePath, "c:\\qorsdata\\notes_" + part + ".txt") << name;
@@ -131,7 +131,7 @@ TEST_F(StartRun, SeedsOnceThenDrawsTheCodingNumberAndScalesThePictures) {
 TEST_F(StartRun, CodingNumberTakesEveryValueFrom19To28AndNoOther) {
     std::set<float> seen;
     for (int i = 0; i <= 1000; ++i) {
-        cj::Run fresh(Platform{dialogs, boxes, pictures, clock, random, drives});
+        cj::Run fresh(platform());
         random.draws = {i == 1000 ? std::nextafter(1.0f, 0.0f) : i / 1000.0f};
         dialogs.answers = {"1", "A", "B", "1"};
         fresh.startRun();
@@ -143,7 +143,7 @@ TEST_F(StartRun, CodingNumberTakesEveryValueFrom19To28AndNoOther) {
 TEST_F(StartRun, MakesTheLocalDataDirectoryForEveryone) {
     startRunWith("2");
     EXPECT_TRUE(std::filesystem::is_directory(onDrive('c', "qorsdata")));
-    cj::Run again(Platform{dialogs, boxes, pictures, clock, random, drives});
+    cj::Run again(platform());
     dialogs.answers = {"1", "A", "B", "1"};
     again.startRun();  // the directory exists already: no message
     EXPECT_TRUE(dialogs.messages.empty());

@@ -100,6 +100,19 @@ private:
 // Every drive letter x: lies at root/x.
 DriveMap drivesUnder(const std::filesystem::path& root);
 
+// A run's whole platform made of fakes, every drive in a fresh temporary folder.
+struct FakePlatform {
+    TempDir temp;
+    ScriptedDialogs dialogs;
+    FakeBoxes boxes;
+    FakePictures pictures;
+    FixedClock clock;
+    ScriptedRandom random;
+    DriveMap drives = drivesUnder(temp.path());
+
+    Platform platform() { return {dialogs, boxes, pictures, clock, random, drives}; }
+};
+
 std::string readBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, const std::string& bytes);
 

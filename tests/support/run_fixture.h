@@ -10,12 +10,10 @@
 namespace cj::test {
 
 // A run whose drives all lie in a fresh temporary folder, with scripted prompts and draws.
-class RunFixture : public testing::Test {
+class RunFixture : public testing::Test, protected FakePlatform {
 protected:
-    RunFixture() : drives(drivesUnder(temp.path())) {}
-
     cj::Run& run() {
-        if (!run_) run_ = std::make_unique<cj::Run>(Platform{dialogs, boxes, pictures, clock, random, drives});
+        if (!run_) run_ = std::make_unique<cj::Run>(platform());
         return *run_;
     }
     RunState& state() { return run().state(); }
@@ -32,14 +30,6 @@ protected:
         return temp.path() / std::string(1, letter) / rest;
     }
     std::filesystem::path dataFile(const std::string& name) const { return onDrive('c', "qorsdata/" + name); }
-
-    TempDir temp;
-    ScriptedDialogs dialogs;
-    FakeBoxes boxes;
-    FakePictures pictures;
-    FixedClock clock;
-    ScriptedRandom random;
-    DriveMap drives;
 
 private:
     std::unique_ptr<cj::Run> run_;
