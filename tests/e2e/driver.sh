@@ -123,14 +123,19 @@ e2e_expect_exit() {
     [ "$status" -eq 0 ] || e2e_fail "the program ended with status $status"
 }
 
+# A window manager gives each newly shown window the keyboard focus; this X server runs none.
+e2e_focus() {
+    timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null &&
+        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]
+}
+
 # True when a window titled "Class Journal" other than the last one is shown and has the
 # keyboard focus: the next prompt or message box, ready for typing.
 e2e_new_dialog_focused() {
     e2e_program_running || e2e_fail "the program ended while a prompt or message was awaited"
-    local focused id
-    focused=$(xdotool getwindowfocus 2>/dev/null) || return 1
+    local id
     for id in $(xdotool search --onlyvisible --name '^Class Journal$' 2>/dev/null); do
-        if [ "$id" = "$focused" ] && [ "$id" != "$E2E_DIALOG" ]; then
+        if [ "$id" != "$E2E_DIALOG" ] && e2e_focus "$id"; then
             E2E_DIALOG=$id
             return 0
         fi
@@ -175,10 +180,11 @@ e2e_expect_message() {
 
 e2e_clipboard() { timeout 5 xclip -selection clipboard -o 2>/dev/null || true; }
 
+# True when the main window is shown and has the keyboard focus, ready for typing.
 e2e_form_shown() {
     e2e_program_running || e2e_fail "the program ended before its window appeared"
     E2E_FORM=$(xdotool search --onlyvisible --name '^Form1$' 2>/dev/null | head -n1)
-    [ -n "$E2E_FORM" ]
+    [ -n "$E2E_FORM" ] && e2e_focus "$E2E_FORM"
 }
 
 e2e_wait_form() { e2e_wait_for 'the window "Form1"' e2e_form_shown; }
@@ -205,6 +211,14 @@ e2e_type() {
 e2e_type_into() {
     e2e_click "$1"
     e2e_type "$2"
+}
+
+# Clicks into a box and pastes the text there. Text beyond the keyboard's keys goes in this way:
+# xdotool types such a character by remapping a key for a moment, which a busy program can miss.
+e2e_paste_into() {
+    printf '%s' "$2" | xclip -selection clipboard -i
+    e2e_click "$1"
+    xdotool key ctrl+v
 }
 
 # A box's text as a student could see it: select all, copy, paste elsewhere.

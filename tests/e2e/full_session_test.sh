@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A student's session in the real window: a response, notes, a two-line response with a
-# character beyond ASCII, the notes shown back, quit; then the four files, byte for byte.
+# pasted character beyond ASCII, the notes shown back, quit; then the four files, byte for byte.
 # $1: the classjournal executable.
 source "$(dirname "$0")/driver.sh"
 source "$(dirname "$0")/records.sh"
@@ -23,7 +23,8 @@ e2e_type_into txt_answer "check units"
 e2e_click cmd_save_as_notes
 
 e2e_click cmdNextQuestion
-e2e_type_into txt_answer $'café au lait\nsecond line'
+e2e_paste_into txt_answer "café au lait"
+e2e_type $'\nsecond line'
 e2e_expect_box txt_answer $'café au lait\nsecond line'
 e2e_click cmd_enter_response
 
