@@ -164,7 +164,10 @@ e2e_read_message() {
     e2e_wait_dialog
     local not_copied="nothing copied from the message"
     echo -n "$not_copied" | xclip -selection clipboard -i
-    xdotool mousemove --window "$E2E_DIALOG" 250 25 click 1 key ctrl+a ctrl+c
+    local WIDTH
+    eval "$(xdotool getwindowgeometry --shell "$E2E_DIALOG" | grep '^WIDTH=')"
+    # The text stands at the top, across the message's width; the OK button is at the bottom.
+    xdotool mousemove --window "$E2E_DIALOG" $((WIDTH / 2)) 25 click 1 key ctrl+a ctrl+c
     e2e_wait_for "the message's text to be copied" eval 'E2E_MESSAGE=$(e2e_clipboard); [ "$E2E_MESSAGE" != "$not_copied" ]'
     xdotool key Return
 }
@@ -223,7 +226,7 @@ e2e_paste_into() {
 
 # A box's text as a student could see it: select all, copy, paste elsewhere.
 e2e_box_text() {
-    e2e_click "$1" >/dev/null
+    e2e_click "$1"
     xdotool key ctrl+a ctrl+c
     e2e_clipboard
 }
