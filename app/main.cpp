@@ -19,6 +19,8 @@ int main(int argc, char* argv[]) {
     window.Form_Load();
     if (window.hasEnded()) return 0;
     window.show();
+    // Where no window manager hands out the focus, the window takes it, so typing can begin.
+    window.activateWindow();
     window.questionBox().setFocus();
     return QApplication::exec();
 }
