@@ -21,7 +21,6 @@ public:
     explicit Run(Platform platform);
 
     RunState& state() { return state_; }
-    const RunState& state() const { return state_; }
     ScriptTable& script() { return script_; }
 
     // Start-up, in this order, before the window is shown.
