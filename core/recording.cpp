@@ -60,7 +60,7 @@ void Run::enterResponse() {
         s.workText = answer;
         s.cumulativeText.insert(0, s.responseSeparator + answer);
         clearBoxes();
-        appendToFile(locate(kResponsesFile), code(answer, s.codeNbr) + kLineEnd);
+        appendToSharedFile(locate(kResponsesFile), code(answer, s.codeNbr) + kLineEnd);
     });
 }
 

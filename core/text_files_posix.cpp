@@ -1,7 +1,9 @@
 #include "text_files.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include "run_error.h"
@@ -18,6 +20,7 @@ public:
         : fd_(::open(file.c_str(), flags | O_CLOEXEC, 0666)), reading_(reading) {
         if (fd_ < 0) fail(reading_);
     }
+    explicit OpenFile(int fd) : fd_(fd), reading_(false) {}
     OpenFile(const OpenFile&) = delete;
     OpenFile& operator=(const OpenFile&) = delete;
     ~OpenFile() {
@@ -107,6 +110,34 @@ void replaceFile(const std::filesystem::path& file, std::string_view bytes) {
     out.writeAll(bytes);
     out.flushToDisk();
     out.close();
+}
+
+void appendToSharedFile(const std::filesystem::path& file, std::string_view bytes) { appendToFile(file, bytes); }
+
+void saveFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
+    std::string temporary = file.native() + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) fail(false);
+    try {
+        OpenFile out(fd);
+        out.writeAll(bytes);
+        out.flushToDisk();
+        out.close();
+        if (::rename(temporary.c_str(), file.c_str()) != 0) fail(false);
+    } catch (...) {
+        ::unlink(temporary.c_str());
+        throw;
+    }
+    // The rename itself reaches the disk with its folder.
+    const int folder = ::open(file.parent_path().empty() ? "." : file.parent_path().c_str(), O_RDONLY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+}
+
+void removeFile(const std::filesystem::path& file) {
+    if (::unlink(file.c_str()) != 0 && errno != ENOENT) fail(false);
 }
 
 }  // namespace cj
