@@ -1,34 +1,15 @@
 #include "drive_map.h"
 
+#include <algorithm>
 #include <cctype>
-#include <cstdlib>
-
-#ifndef _WIN32
-#include <pwd.h>
-#include <unistd.h>
-#endif
 
 #include "code_page.h"
+#include "drive_roots.h"
 #include "run_error.h"
 
 namespace cj {
 
 namespace {
-
-#ifdef _WIN32
-std::filesystem::path driveRoot(char letter) { return std::filesystem::path(std::string{letter, ':', '\\'}); }
-#else
-std::filesystem::path homeDirectory() {
-    if (const char* home = std::getenv("HOME"); home && *home) return home;
-    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir) return entry->pw_dir;
-    return "/";
-}
-
-std::filesystem::path driveRoot(char letter) {
-    if (letter == 'c') return homeDirectory();
-    return std::filesystem::path("/mnt") / std::string(1, letter);
-}
-#endif
 
 std::filesystem::path pathFromUtf8(const std::string& utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));

@@ -4,14 +4,15 @@
 #include <chrono>
 #include <ctime>
 
+#include "local_time.h"
+
 namespace cj {
 
 LocalTime SystemClock::now() {
     using namespace std::chrono;
     const auto moment = system_clock::now();
     const std::time_t seconds = system_clock::to_time_t(moment);
-    std::tm local{};
-    localtime_r(&seconds, &local);
+    const std::tm local = localCalendarTime(seconds);
     const auto fraction = duration<double>(moment - system_clock::from_time_t(seconds)).count();
     LocalTime t;
     t.year = local.tm_year + 1900;

@@ -15,7 +15,7 @@ TEST(DriveMap, PutsEachDriveUnderItsRootAndSplitsAtBackslashes) {
     EXPECT_EQ(drives.locate("c:\\qorsdata\\notes_A.txt"), "/root-of/c/qorsdata/notes_A.txt");
     EXPECT_EQ(drives.locate("I:\\responses.txt"), "/root-of/i/responses.txt");
     EXPECT_EQ(drives.locate("i:\\My Documents\\lb1"), "/root-of/i/My Documents/lb1");
-    EXPECT_EQ(drives.locate("c:\\qorsdata\\send_1207Zo\xEB.txt").string(), "/root-of/c/qorsdata/send_1207Zo\xC3\xAB.txt");
+    EXPECT_EQ(drives.locate("c:\\qorsdata\\send_1207Zo\xEB.txt"), std::filesystem::path(u8"/root-of/c/qorsdata/send_1207Zo\u00EB.txt"));
 }
 
 TEST(DriveMap, RefusesPathsThatLeaveTheirFolder) {
@@ -23,12 +23,6 @@ TEST(DriveMap, RefusesPathsThatLeaveTheirFolder) {
     for (const std::string bad : {"", "qorsdata", "c:\\..\\x", "c:\\a/b.txt", "1:\\x"}) {
         EXPECT_THROW(drives.locate(bad), RunError) << bad;
     }
-}
-
-TEST(DriveMap, ForThisComputerPutsCAtHomeAndOthersUnderMnt) {
-    const DriveMap drives = DriveMap::forThisComputer();
-    EXPECT_EQ(drives.locate("i:\\responses.txt"), "/mnt/i/responses.txt");
-    EXPECT_EQ(drives.locate("c:\\qorsdata").filename(), "qorsdata");
 }
 
 }  // namespace
