@@ -34,7 +34,16 @@ public:
     OpenFile(const std::filesystem::path& file, DWORD access, DWORD disposition, bool reading)
         : handle_(::CreateFileW(file.c_str(), access, kShareAll, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr)),
           reading_(reading) {
-        if (handle_ == INVALID_HANDLE_VALUE) fail(::GetLastError(), reading_);
+        if (handle_ == INVALID_HANDLE_VALUE) {
+            const DWORD error = ::GetLastError();
+            // Windows refuses a folder as access denied; it is no question of permission, and
+            // the family shows it as a path/file access error, as on POSIX.
+            std::error_code ignored;
+            if (error == ERROR_ACCESS_DENIED && std::filesystem::is_directory(file, ignored)) {
+                throw RunError(kPathFileAccessError);
+            }
+            fail(error, reading_);
+        }
     }
     OpenFile(const OpenFile&) = delete;
     OpenFile& operator=(const OpenFile&) = delete;
