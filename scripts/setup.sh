@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
 # Installs whatever a fresh Debian 12 machine lacks, then configures the build tree.
+# With the argument "tests" it adds what the tests and benchmarks need and builds them too;
+# without it, only what building and running the program needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(
-  cmake g++ make pkg-config
-  qt6-base-dev fonts-liberation
-  libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool xclip libxcb1-dev dpkg-dev
-)
+with_tests=OFF
+[ "${1:-}" = tests ] && with_tests=ON
+
+packages=(cmake g++ make pkg-config qt6-base-dev fonts-liberation)
+if [ "$with_tests" = ON ]; then
+  packages+=(
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xdotool xclip libxcb1-dev dpkg-dev
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -21,4 +27,5 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCLASSJOURNAL_TESTS="$with_tests" -DCLASSJOURNAL_BENCHMARKS="$with_tests"
