@@ -13,6 +13,7 @@ if [ "$with_tests" = ON ]; then
   packages+=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xdotool xclip libxcb1-dev dpkg-dev
+    lintian appstream
   )
 fi
 
