@@ -31,19 +31,31 @@ void Run::openAssignment() {
         endProgram();
     }
 
+    // The student's own record comes first: whatever fails after it, the send file begins
+    // with its header, and the first failure is the one reported.
     trapped([&] {
-        createFile(locate(s.masterFilePath));
-        // A computer without the shared drive must not cost the student the header of
-        // their own record: it is written first, and the shared file's failure reported after.
-        int sharedFileError = 0;
-        try {
-            createFile(locate(kResponsesFile));
-        } catch (const RunError& failure) {
-            sharedFileError = failure.number();
-        }
-        appendToFile(locate(s.sendFilePath), composeHeader(assignmentLine));
-        if (sharedFileError != 0) throw RunError(sharedFileError);
+        unwrittenHeader_ = composeHeader(assignmentLine);
+        int failure = 0;
+        keepFirstFailure(failure, [&] { appendToSendFile(""); });
+        keepFirstFailure(failure, [&] { createFile(locate(s.masterFilePath)); });
+        keepFirstFailure(failure, [&] { createFile(locate(kResponsesFile)); });
+        if (failure != 0) throw RunError(failure);
     });
+}
+
+// A header that could not be written at start-up goes in front of the first record that
+// lands, so the send file never holds a record without the header that names its student.
+void Run::appendToSendFile(const std::string& record) {
+    appendToFile(locate(state_.sendFilePath), unwrittenHeader_ + record);
+    unwrittenHeader_.clear();
+}
+
+void Run::keepFirstFailure(int& failure, const std::function<void()>& write) {
+    try {
+        write();
+    } catch (const RunError& e) {
+        if (failure == 0) failure = e.number();
+    }
 }
 
 }  // namespace cj

@@ -1,5 +1,3 @@
-#include <functional>
-
 #include "clock_text.h"
 #include "fixed_texts.h"
 #include "line_coding.h"
@@ -30,16 +28,6 @@ std::string notesRecordBody(const LocalTime& now, const std::string& codedLine, 
            codedNotes + kLineEnd;
 }
 
-// Runs write and keeps the first failure's number, so that one file's failure does not
-// keep the record from the others.
-void appendKeepingFailure(int& failure, const std::function<void()>& write) {
-    try {
-        write();
-    } catch (const RunError& e) {
-        if (failure == 0) failure = e.number();
-    }
-}
-
 }  // namespace
 
 void Run::clearBoxes() {
@@ -55,7 +43,7 @@ void Run::enterResponse() {
         const std::string answer = platform_.boxes.answerText();
         if (answer == s.answerPrompt) return clearBoxes();
 
-        appendToFile(locate(s.sendFilePath), responseRecord(platform_.clock.now(), code(answer, s.codeNbr)));
+        appendToSendFile(responseRecord(platform_.clock.now(), code(answer, s.codeNbr)));
         s.responsePending = false;
         s.workText = answer;
         s.cumulativeText.insert(0, s.responseSeparator + answer);
@@ -73,15 +61,15 @@ void Run::saveAsNotes() {
         const std::string notes = kNotesLabel + answer;
         const std::string body =
             notesRecordBody(platform_.clock.now(), code(s.currentLine, s.codeNbr), code(notes, s.codeNbr));
-        appendToFile(locate(s.sendFilePath), body + kDotLineInPrintZone);
+        appendToSendFile(body + kDotLineInPrintZone);
         s.responsePending = false;
         s.workText = notes;
         s.cumulativeText.insert(0, s.responseSeparator + notes);
         clearBoxes();
 
         int failure = 0;
-        appendKeepingFailure(failure, [&] { appendToFile(locate(s.masterFilePath), body + kDotLine + kLineEnd); });
-        appendKeepingFailure(failure, [&] { appendToFile(locate(s.notesFilePath), body + kDotLineInPrintZone); });
+        keepFirstFailure(failure, [&] { appendToFile(locate(s.masterFilePath), body + kDotLine + kLineEnd); });
+        keepFirstFailure(failure, [&] { appendToFile(locate(s.notesFilePath), body + kDotLineInPrintZone); });
         if (failure != 0) throw RunError(failure);
     });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <new>
 #include <string>
 
@@ -59,11 +60,16 @@ private:
 
     std::filesystem::path locate(const std::string& dosPath) const { return platform_.drives.locate(dosPath); }
     std::string composeHeader(const std::string& assignmentLine);
+    void appendToSendFile(const std::string& record);
+    // Runs write, keeping the first failure's number, so that one file's failure does not keep
+    // the record from the others.
+    static void keepFirstFailure(int& failure, const std::function<void()>& write);
     void clearBoxes();
 
     Platform platform_;
     RunState state_;
     ScriptTable script_;
+    std::string unwrittenHeader_;
 };
 
 template <typename Body>

@@ -111,7 +111,7 @@ TEST_F(WithoutSharedDrive, StillWritesTheStudentsHeaderThenReportsTheFailure) {
     EXPECT_EQ(state().lineIndex, 1);
 }
 
-TEST_F(WithoutSharedDrive, ANetworkUserGetsTheFailureAtTheMasterFile) {
+TEST_F(WithoutSharedDrive, ANetworkUserWithoutTheDriveIsToldOnce) {
     start("2", "Student One", "STO", "1");
     EXPECT_THAT(dialogs.messages, ElementsAre(failureMessage(kPathNotFound)));
     EXPECT_FALSE(std::filesystem::exists(dataFile("send_1207Student_One.txt")));

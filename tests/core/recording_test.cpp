@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "failure_messages.h"
+#include "records.h"
 #include "run_error.h"
 #include "run_fixture.h"
 
@@ -9,20 +10,6 @@ namespace cj::test {
 namespace {
 
 using testing::ElementsAre;
-
-const std::string kDotBang = "......!!!!!!!!...................................\r\n";
-const std::string kDots = std::string(49, '.');
-const std::string kIndent(36, ' ');
-const std::string kQuestion = "Please respond to the question.";
-
-std::string responseRecord(const std::string& response) {
-    return kDotBang + kIndent + "14:05:09\r\n" + kDotBang + "RESPONSE -->  \r\n" + response + "\r\n" + kDots + "\r\n";
-}
-
-std::string notesRecord(const std::string& line, const std::string& notes, const std::string& ending) {
-    return kDotBang + kIndent + "14:05:09\r\n" + kIndent + "12-07-202614:05:09\r\n" + line + "\r\n" + kDotBang +
-           "NOTES -------> " + notes + "\r\n" + kDots + ending;
-}
 
 class Recording : public RunFixture {
 protected:
