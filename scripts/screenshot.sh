@@ -3,7 +3,7 @@
 # question fetched, an answer being typed and the timer drawing its circles.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh tests
 cmake --build build --target classjournal grab_window -j"$(nproc)"
 
 source tests/e2e/driver.sh

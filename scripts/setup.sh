@@ -1,21 +1,22 @@
 #!/usr/bin/env bash
 # Installs whatever a fresh Debian 12 machine lacks, then configures the build tree.
-# With --tests, also what only the tests need: the Windows cross compiler and Wine, and the
-# Windows build tree whose tests run under Wine.
+# With the argument "tests" it adds what the tests and benchmarks need, the Windows cross
+# compiler and Wine among them, and configures the Windows build tree whose tests run under
+# Wine; without it, only what building and running the program needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(
-  cmake g++ make pkg-config
-  qt6-base-dev fonts-liberation
-  libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool xclip libxcb1-dev dpkg-dev
-)
-windows_test_packages=(g++-mingw-w64-x86-64-posix wine64 googletest)
-with_tests=false
-if [ "${1:-}" = --tests ]; then
-  with_tests=true
-  packages+=("${windows_test_packages[@]}")
+with_tests=OFF
+[ "${1:-}" = tests ] && with_tests=ON
+
+packages=(cmake g++ make pkg-config qt6-base-dev fonts-liberation)
+if [ "$with_tests" = ON ]; then
+  packages+=(
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xdotool xclip libxcb1-dev dpkg-dev
+    lintian appstream
+    g++-mingw-w64-x86-64-posix wine64 googletest
+  )
 fi
 
 missing=()
@@ -29,8 +30,9 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-if $with_tests; then
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCLASSJOURNAL_TESTS="$with_tests" -DCLASSJOURNAL_BENCHMARKS="$with_tests"
+if [ "$with_tests" = ON ]; then
   # Only the run logic and its tests: the window needs Qt for Windows, which Debian lacks.
   cmake -S . -B build-windows --toolchain cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCLASSJOURNAL_WINDOW=OFF -DCLASSJOURNAL_BENCHMARKS=OFF \

@@ -5,7 +5,11 @@
 
 namespace cj::ui {
 
-WrappingButton::WrappingButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+WrappingButton::WrappingButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
+    // Return and keypad Enter press a focused button, as on Windows and in GTK programs; Qt
+    // grants that only to buttons in dialogs unless asked.
+    setAutoDefault(true);
+}
 
 void WrappingButton::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);

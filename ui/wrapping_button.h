@@ -5,7 +5,7 @@
 namespace cj::ui {
 
 // A push button whose caption breaks at word boundaries to fit its fixed rectangle,
-// as a caption like "Next Question / Answer" must on a narrow button.
+// as a caption like "Next Question / Answer" must on a narrow button. Return presses it.
 class WrappingButton : public QPushButton {
     Q_OBJECT
 

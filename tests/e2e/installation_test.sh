@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installation: `cmake --install` into a temporary root, then the Debian package built by CPack,
-# unpacked into another; both hold the program, its desktop entry and its icon, the package
-# declares what it needs and would install here, and the packaged program starts.
+# unpacked into another; both hold the program, its desktop entry, its icon, its AppStream
+# metainfo (valid to appstreamcli) and its manual page; the package passes lintian without an
+# error, declares what it needs and would install here, and the packaged program starts.
 # $1: the build directory.
 source "$(dirname "$0")/driver.sh"
 
@@ -18,6 +19,12 @@ expect_installed() {
     done
     grep -q '<svg' "$root/share/icons/hicolor/scalable/apps/classjournal.svg" 2>/dev/null ||
         e2e_fail "no icon in $root/share/icons/hicolor/scalable/apps"
+    appstreamcli validate --no-net "$root/share/metainfo/invalid.classjournal.ClassJournal.metainfo.xml" ||
+        e2e_fail "no valid AppStream metainfo in $root/share/metainfo"
+    # man says nothing on its error output when the page is there and well formed.
+    if man --warnings -l "$root/share/man/man1/classjournal.1.gz" 2>&1 >/dev/null | grep .; then
+        e2e_fail "the manual page in $root/share/man/man1 is missing or draws warnings"
+    fi
 }
 
 e2e_setup "$build/app/classjournal"
@@ -31,6 +38,7 @@ declared=$(dpkg-deb --field "$package" Depends | tr ',' '\n' | awk '{ print $1 }
 for needed in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-liberation libc6 libstdc++6; do
     grep -qx "$needed" <<<"$declared" || e2e_fail "the package does not declare $needed"
 done
+lintian --fail-on error "$package" || e2e_fail "lintian finds errors in the package"
 apt-get install --simulate "$package" >"$E2E_DIR/apt.log" 2>&1 ||
     e2e_fail "the package would not install: $(cat "$E2E_DIR/apt.log")"
 dpkg-deb --extract "$package" "$E2E_DIR/unpacked"
@@ -41,4 +49,4 @@ e2e_start_program
 e2e_answer_start_up 1 "Student One" STO 2
 e2e_read_message
 e2e_expect_exit
-echo "PASS: the install and the package hold the program, its desktop entry and its icon"
+echo "PASS: the install and the package hold the program and what a desktop and Debian ask of it"
