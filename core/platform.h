@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 #include "drive_map.h"
@@ -53,6 +54,8 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual LocalTime now() = 0;
+    // When the file was last written, by this clock; throws RunError when that cannot be told.
+    virtual LocalTime lastWritten(const std::filesystem::path& file) = 0;
 };
 
 // The run's one random sequence: seeded once, then uniform single-precision draws in [0, 1).

@@ -5,15 +5,15 @@
 #include <ctime>
 
 #include "local_time.h"
+#include "run_error.h"
+#include "text_files.h"
 
 namespace cj {
 
-LocalTime SystemClock::now() {
-    using namespace std::chrono;
-    const auto moment = system_clock::now();
-    const std::time_t seconds = system_clock::to_time_t(moment);
-    const std::tm local = localCalendarTime(seconds);
-    const auto fraction = duration<double>(moment - system_clock::from_time_t(seconds)).count();
+namespace {
+
+LocalTime localTimeAt(std::time_t moment) {
+    const std::tm local = localCalendarTime(moment);
     LocalTime t;
     t.year = local.tm_year + 1900;
     t.month = local.tm_mon + 1;
@@ -21,8 +21,27 @@ LocalTime SystemClock::now() {
     t.hour = local.tm_hour;
     t.minute = local.tm_min;
     t.second = local.tm_sec;
-    t.secondsSinceMidnight = t.hour * 3600.0 + t.minute * 60.0 + t.second + fraction;
+    t.secondsSinceMidnight = t.hour * 3600.0 + t.minute * 60.0 + t.second;
     return t;
+}
+
+}  // namespace
+
+LocalTime SystemClock::now() {
+    using namespace std::chrono;
+    const auto moment = system_clock::now();
+    const std::time_t seconds = system_clock::to_time_t(moment);
+    LocalTime t = localTimeAt(seconds);
+    t.secondsSinceMidnight += duration<double>(moment - system_clock::from_time_t(seconds)).count();
+    return t;
+}
+
+LocalTime SystemClock::lastWritten(const std::filesystem::path& file) {
+    using namespace std::chrono;
+    std::error_code error;
+    const auto written = std::filesystem::last_write_time(file, error);
+    if (error) throw RunError(errorNumberOf(error.value(), true));
+    return localTimeAt(system_clock::to_time_t(time_point_cast<system_clock::duration>(file_clock::to_sys(written))));
 }
 
 void UniformRandom::seed(float seedValue) { engine_.seed(std::bit_cast<std::uint32_t>(seedValue)); }

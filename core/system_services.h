@@ -9,6 +9,7 @@ namespace cj {
 class SystemClock : public Clock {
 public:
     LocalTime now() override;
+    LocalTime lastWritten(const std::filesystem::path& file) override;
 };
 
 class UniformRandom : public RandomSource {

@@ -60,10 +60,13 @@ class FixedClock : public Clock {
 public:
     LocalTime time{2026, 12, 7, 14, 5, 9, 14 * 3600 + 5 * 60 + 9.25};
     int reads = 0;
+    // Some other moment than now, so that a file's time cannot pass for the present.
+    LocalTime written{2026, 12, 6, 9, 30, 1, 9 * 3600 + 30 * 60 + 1.0};
     LocalTime now() override {
         ++reads;
         return time;
     }
+    LocalTime lastWritten(const std::filesystem::path&) override { return written; }
 };
 
 // Hands out the given draws in order, then `fallback` for ever after.
