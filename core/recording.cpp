@@ -32,7 +32,7 @@ std::string notesRecordBody(const LocalTime& now, const std::string& codedLine, 
 
 void Run::clearBoxes() {
     platform_.boxes.setQuestionText("");
-    platform_.boxes.setAnswerText("");
+    setAnswerText("");
 }
 
 // The student's own send file decides whether a record was made: it is written first, and

@@ -30,6 +30,6 @@ void Run::displayNotes() {
 
 void Run::displayEverything() { platform_.boxes.setQuestionText(state_.cumulativeText); }
 
-void Run::clearAnswerBox() { platform_.boxes.setAnswerText(""); }
+void Run::clearAnswerBox() { setAnswerText(""); }
 
 }  // namespace cj

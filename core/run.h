@@ -44,6 +44,14 @@ public:
     void displayEverything();
     void clearAnswerBox();
 
+    // The answer box kept in a draft file until it is recorded, so that a crash, a power cut or
+    // the close box loses nothing typed. Once the assignment is open and the window shown, puts
+    // back the draft an earlier run of this student left.
+    void restoreDraft();
+    // Brings the draft in line with the answer box: the window calls it after a pause in typing
+    // and as the program ends; a change the run makes to the box itself is kept at once.
+    void keepDraft();
+
     // One tick of the picture panel's timer: a beep and a circle of random size.
     void timerTick();
 
@@ -65,11 +73,17 @@ private:
     // the record from the others.
     static void keepFirstFailure(int& failure, const std::function<void()>& write);
     void clearBoxes();
+    void setAnswerText(const std::string& text);
+    std::filesystem::path draftFile() const;
+    void reportDraftFailure(int errorNumber);
 
     Platform platform_;
     RunState state_;
     ScriptTable script_;
     std::string unwrittenHeader_;
+    // What this run last found in the draft file or left there; "" for no draft.
+    std::string draftOnDisk_;
+    bool draftFailureReported_ = false;
 };
 
 template <typename Body>

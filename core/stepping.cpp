@@ -26,7 +26,7 @@ std::string routineName(const std::string& line) {
 void Run::readNextQuestion() {
     RunState& s = state_;
     trapped([&] {
-        if (s.responsePending) platform_.boxes.setAnswerText(s.answerPrompt);
+        if (s.responsePending) setAnswerText(s.answerPrompt);
         s.responsePending = false;
         std::string line;
         while (line.empty()) {
