@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QTimer>
 
 #include "cmd_pend_exp.h"
 #include "code_page_text_box.h"
@@ -22,5 +23,7 @@ int main(int argc, char* argv[]) {
     // Where no window manager hands out the focus, the window takes it, so typing can begin.
     window.activateWindow();
     window.questionBox().setFocus();
+    // From inside the event loop, so that its message stands over the shown window.
+    QTimer::singleShot(0, &window, &cj::ui::cmd_pend_exp::restoreDraft);
     return QApplication::exec();
 }

@@ -17,6 +17,8 @@ namespace {
 
 constexpr int kClientWidthTwips = 10875;
 constexpr int kClientHeightTwips = 8595;
+// Long enough that a draft is never written while the student types, short enough to lose little.
+constexpr int kDraftPauseMilliseconds = 2000;
 
 template <typename Control>
 Control* control(QWidget& window, const char* name) {
@@ -52,6 +54,10 @@ void cmd_pend_exp::takeControls() {
     tmr_pend_exp = new QTimer(this);
     tmr_pend_exp->setObjectName(QStringLiteral("tmr_pend_exp"));
     tmr_pend_exp->setInterval(15);
+    tmr_draft = new QTimer(this);
+    tmr_draft->setObjectName(QStringLiteral("tmr_draft"));
+    tmr_draft->setSingleShot(true);
+    tmr_draft->setInterval(kDraftPauseMilliseconds);
 }
 
 void cmd_pend_exp::wireHandlers() {
@@ -72,6 +78,8 @@ void cmd_pend_exp::wireHandlers() {
                 [this, handler = handler] { guarded([&] { (this->*handler)(); }); });
     }
     connect(tmr_pend_exp, &QTimer::timeout, this, [this] { guarded([this] { tmr_pend_exp_Timer(); }); });
+    connect(txt_answer, &QPlainTextEdit::textChanged, this, [this] { guarded([this] { txt_answer_Change(); }); });
+    connect(tmr_draft, &QTimer::timeout, this, [this] { guarded([this] { tmr_draft_Timer(); }); });
 }
 
 void cmd_pend_exp::Form_Load() {
@@ -79,6 +87,10 @@ void cmd_pend_exp::Form_Load() {
         run_.startRun();
         run_.openAssignment();
     });
+}
+
+void cmd_pend_exp::restoreDraft() {
+    guarded([this] { run_.restoreDraft(); });
 }
 
 void cmd_pend_exp::guarded(const std::function<void()>& handler) {
@@ -94,13 +106,16 @@ void cmd_pend_exp::endProgram() {
     if (ended_) return;
     ended_ = true;
     tmr_pend_exp->stop();
+    tmr_draft->stop();
+    // Whatever way the program ends, what waits unrecorded in the answer box is kept.
+    run_.keepDraft();
     hide();
     // Outside a running loop Qt would keep the request and make the next loop, even a modal
     // dialog's, return at once; before the loop starts, main sees hasEnded() instead.
     if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(0);
 }
 
-// The close box has no handler of its own: it ends the program and writes nothing.
+// The close box has no handler of its own: it ends the program and records nothing.
 void cmd_pend_exp::closeEvent(QCloseEvent* event) {
     endProgram();
     event->accept();

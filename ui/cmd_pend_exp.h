@@ -26,6 +26,8 @@ public:
     // Start-up, before the window is shown; it may end the program.
     void Form_Load();
     bool hasEnded() const { return ended_; }
+    // Once the window is shown: the answer an earlier run left unrecorded comes back.
+    void restoreDraft();
 
     Run& run() { return run_; }
     CodePageTextBox& questionBox() { return *txt_question; }
@@ -64,6 +66,8 @@ private slots:
     void cmd_pend_exp_Click();
     void cmd_quit_Click();
     void tmr_pend_exp_Timer();
+    void txt_answer_Change();
+    void tmr_draft_Timer();
 
 private:
     void setUpForm();
@@ -83,6 +87,8 @@ private:
     PictureBox* Picture1 = nullptr;
     PictureBox* Picture2 = nullptr;
     QTimer* tmr_pend_exp = nullptr;
+    // Fires once the answer box has been left alone long enough for its draft to be kept.
+    QTimer* tmr_draft = nullptr;
 };
 
 }  // namespace cj::ui

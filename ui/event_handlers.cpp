@@ -32,4 +32,9 @@ void cmd_pend_exp::cmd_quit_Click() { endProgram(); }
 
 void cmd_pend_exp::tmr_pend_exp_Timer() { run_.timerTick(); }
 
+// Each change starts the pause over, so the draft is written when typing stops, not on each key.
+void cmd_pend_exp::txt_answer_Change() { tmr_draft->start(); }
+
+void cmd_pend_exp::tmr_draft_Timer() { run_.keepDraft(); }
+
 }  // namespace cj::ui
