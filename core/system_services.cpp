@@ -6,7 +6,6 @@
 
 #include "local_time.h"
 #include "run_error.h"
-#include "text_files.h"
 
 namespace cj {
 
@@ -40,7 +39,9 @@ LocalTime SystemClock::lastWritten(const std::filesystem::path& file) {
     using namespace std::chrono;
     std::error_code error;
     const auto written = std::filesystem::last_write_time(file, error);
-    if (error) throw RunError(errorNumberOf(error.value(), true));
+    // The library's error codes differ in kind between systems; the file was just read, so a
+    // failure here is one of access.
+    if (error) throw RunError(kPathFileAccessError);
     return localTimeAt(system_clock::to_time_t(time_point_cast<system_clock::duration>(file_clock::to_sys(written))));
 }
 
