@@ -1,6 +1,5 @@
 #include <QKeyEvent>
 #include <utility>
-#include <vector>
 
 #include "code_page_text_box.h"
 #include "controls.h"
@@ -53,7 +52,6 @@ void KeystrokeWithoutDrafts(benchmark::State& state) {
     typeKeystrokes(box, state);
 }
 
-// The two take turns, so that whatever else the machine does falls on both alike.
 BENCHMARK(KeystrokeWithDrafts)->Iterations(2000)->Repetitions(15)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
 BENCHMARK(KeystrokeWithoutDrafts)->Iterations(2000)->Repetitions(15)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
 
@@ -62,9 +60,6 @@ BENCHMARK(KeystrokeWithoutDrafts)->Iterations(2000)->Repetitions(15)->ReportAggr
 int main(int argc, char** argv) {
     cj::bench::drawOffscreenUnlessAsked();
     QApplication app(argc, argv);
-    std::vector<char*> args(argv, argv + argc);
-    char interleaved[] = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleaved);
-    return cj::bench::runWithRatios(static_cast<int>(args.size()), args.data(),
+    return cj::bench::runWithRatios(argc, argv,
                                     {{"KeystrokeWithDrafts", "KeystrokeWithoutDrafts", 1.1, bench::Timing::Processor}});
 }

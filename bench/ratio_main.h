@@ -36,7 +36,14 @@ public:
 };
 
 // Runs every registered benchmark, then prints each ratio; exits non-zero when one is over its limit.
+// The repetitions of a measurement and of its baseline take turns, so that whatever else the
+// machine does falls on both alike.
 inline int runWithRatios(int argc, char** argv, const std::vector<Ratio>& ratios) {
+    std::vector<char*> args(argv, argv + argc);
+    char interleaved[] = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, interleaved);
+    argc = static_cast<int>(args.size());
+    argv = args.data();
     benchmark::Initialize(&argc, argv);
     MedianCollector reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
