@@ -1,20 +1,13 @@
 #include "query_conversion.h"
 
-#include <algorithm>
-#include <cctype>
-
+#include "ascii_case.h"
 #include "line_coding.h"
 
 namespace cj {
 
 namespace {
 
-std::string lineTag(const std::string& line) {
-    std::string tag = line.substr(0, 6);
-    std::transform(tag.begin(), tag.end(), tag.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return tag;
-}
+std::string lineTag(const std::string& line) { return asciiLowerCase(line.substr(0, 6)); }
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -12,6 +13,7 @@ enum ErrorNumber : int {
     kOutOfMemory = 7,
     kSubscriptOutOfRange = 9,
     kTypeMismatch = 13,
+    kInternalError = 51,
     kBadFileName = 52,
     kFileNotFound = 53,
     kDeviceIoError = 57,
@@ -31,5 +33,19 @@ public:
 private:
     int number_;
 };
+
+// The number the student is shown for the exception being handled; call it only inside a
+// catch block. A failure the program has no number for is an internal error.
+inline int currentFailureNumber() {
+    try {
+        throw;
+    } catch (const RunError& failure) {
+        return failure.number();
+    } catch (const std::bad_alloc&) {
+        return kOutOfMemory;
+    } catch (...) {
+        return kInternalError;
+    }
+}
 
 }  // namespace cj

@@ -1,8 +1,8 @@
 #include "drive_map.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "ascii_case.h"
 #include "code_page.h"
 #include "drive_roots.h"
 #include "run_error.h"
@@ -22,10 +22,9 @@ DriveMap::DriveMap(RootOf rootOf) : rootOf_(std::move(rootOf)) {}
 DriveMap DriveMap::forThisComputer() { return DriveMap(driveRoot); }
 
 std::filesystem::path DriveMap::locate(const std::string& dosPath) const {
-    if (dosPath.size() < 2 || dosPath[1] != ':' || !std::isalpha(static_cast<unsigned char>(dosPath[0]))) {
-        throw RunError(kBadFileName);
-    }
-    std::filesystem::path located = rootOf_(static_cast<char>(std::tolower(static_cast<unsigned char>(dosPath[0]))));
+    const char letter = dosPath.empty() ? '\0' : asciiLower(dosPath[0]);
+    if (dosPath.size() < 2 || dosPath[1] != ':' || letter < 'a' || letter > 'z') throw RunError(kBadFileName);
+    std::filesystem::path located = rootOf_(letter);
     std::size_t start = 2;
     while (start <= dosPath.size()) {
         const std::size_t end = std::min(dosPath.find('\\', start), dosPath.size());

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <new>
 #include <string>
 
 #include "platform.h"
@@ -60,7 +59,8 @@ public:
     void codeFile();
 
 private:
-    // Runs body, reporting a RunError to the student instead of letting it travel on.
+    // Runs body, reporting any failure to the student instead of letting it travel on; only
+    // the end of the program passes.
     template <typename Body>
     void trapped(Body&& body);
     void report(int errorNumber);
@@ -90,10 +90,10 @@ template <typename Body>
 void Run::trapped(Body&& body) {
     try {
         body();
-    } catch (const RunError& failure) {
-        report(failure.number());
-    } catch (const std::bad_alloc&) {
-        report(kOutOfMemory);
+    } catch (const ProgramEnded&) {
+        throw;
+    } catch (...) {
+        report(currentFailureNumber());
     }
 }
 

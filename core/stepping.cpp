@@ -1,6 +1,4 @@
-#include <algorithm>
-#include <cctype>
-
+#include "ascii_case.h"
 #include "line_coding.h"
 #include "run.h"
 
@@ -8,17 +6,11 @@ namespace cj {
 
 namespace {
 
-std::string lowerCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-bool isRoutineLine(const std::string& line) { return lowerCase(line.substr(0, 8)) == "`routine"; }
+bool isRoutineLine(const std::string& line) { return asciiLowerCase(line.substr(0, 8)) == "`routine"; }
 
 // The routine a routine line names: from its tenth character on, without blanks and hyphens.
 std::string routineName(const std::string& line) {
-    return line.size() < 10 ? std::string() : lowerCase(remSpaces(line.substr(9)));
+    return line.size() < 10 ? std::string() : asciiLowerCase(remSpaces(line.substr(9)));
 }
 
 }  // namespace
@@ -71,7 +63,7 @@ void Run::nextPicture() {
 }
 
 void Run::runRoutine(const std::string& routine) {
-    const std::string name = lowerCase(routine);
+    const std::string name = asciiLowerCase(routine);
     if (name == "graph1" || name == "graph2" || name == "graph3") return;
     endProgram();  // "exitprog" and every routine this program does not know
 }

@@ -15,6 +15,7 @@ if [ "$with_tests" = ON ]; then
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xdotool xclip libxcb1-dev dpkg-dev
     lintian appstream
+    locales  # the tests generate a Turkish locale from its sources
     g++-mingw-w64-x86-64-posix wine64 googletest
   )
 fi

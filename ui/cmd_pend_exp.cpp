@@ -9,6 +9,7 @@
 
 #include "code_page_text_box.h"
 #include "controls.h"
+#include "failure_messages.h"
 #include "picture_box.h"
 
 namespace cj::ui {
@@ -29,7 +30,10 @@ Control* control(QWidget& window, const char* name) {
 
 cmd_pend_exp::cmd_pend_exp(Dialogs& dialogs, Clock& clock, RandomSource& random, const DriveMap& drives,
                            QWidget* parent)
-    : QWidget(parent), random_(random), run_(Platform{dialogs, *this, *this, clock, random, drives}) {
+    : QWidget(parent),
+      dialogs_(dialogs),
+      random_(random),
+      run_(Platform{dialogs, *this, *this, clock, random, drives}) {
     setUpForm();
     createControls(*this);
     takeControls();
@@ -95,10 +99,20 @@ void cmd_pend_exp::restoreDraft() {
 
 void cmd_pend_exp::guarded(const std::function<void()>& handler) {
     if (ended_) return;
+    int failure = 0;
     try {
         handler();
     } catch (const ProgramEnded&) {
         endProgram();
+    } catch (...) {
+        failure = currentFailureNumber();
+    }
+    if (failure == 0) return;
+    // Shown after the exception is gone, so that memory it held is free for the message; if
+    // even the message fails, going on quietly still beats losing what the student typed.
+    try {
+        dialogs_.msgBox(failureMessage(failure));
+    } catch (...) {
     }
 }
 

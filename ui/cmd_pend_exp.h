@@ -74,10 +74,12 @@ private:
     // The controls the run works on, and the timer, which has no place on the form.
     void takeControls();
     void wireHandlers();
-    // Every event reaches the run through here: once the program has ended nothing more runs.
+    // Every event reaches the run through here: once the program has ended nothing more runs,
+    // and a failure that no command trapped is reported rather than left to abort the program.
     void guarded(const std::function<void()>& handler);
     void endProgram();
 
+    Dialogs& dialogs_;
     RandomSource& random_;
     Run run_;
     bool ended_ = false;

@@ -2,6 +2,7 @@
 
 #include "drive_map.h"
 #include "run_error.h"
+#include "turkish_locale.h"
 
 namespace cj {
 namespace {
@@ -23,6 +24,14 @@ TEST(DriveMap, RefusesPathsThatLeaveTheirFolder) {
     for (const std::string bad : {"", "qorsdata", "c:\\..\\x", "c:\\a/b.txt", "1:\\x"}) {
         EXPECT_THROW(drives.locate(bad), RunError) << bad;
     }
+}
+
+TEST(DriveMap, ReadsDriveLettersAlikeUnderTurkish) {
+    const test::TurkishLocale turkish;
+    if (!turkish.unavailable().empty()) GTEST_SKIP() << turkish.unavailable();
+    const DriveMap drives = underRoot();
+    EXPECT_EQ(drives.locate("I:\\responses.txt"), "/root-of/i/responses.txt");
+    EXPECT_THROW(drives.locate("\xDD:\\x"), RunError);  // the dotted capital I of ISO-8859-9
 }
 
 }  // namespace

@@ -153,5 +153,39 @@ TEST_F(Recording, AFailingNotesFileIsReportedButTheOtherFilesGetTheRecord) {
     EXPECT_EQ(boxes.answer, "");
 }
 
+struct LongNameRow {
+    const char* label;
+    std::string name;
+    friend void PrintTo(const LongNameRow& row, std::ostream* os) { *os << row.label; }
+};
+
+class LongName : public RunFixture, public testing::WithParamInterface<LongNameRow> {};
+
+// A name longer than a file name may be still gives files, and the header names the student in full.
+TEST_P(LongName, GivesFilesThatRecord) {
+    const std::string name = GetParam().name;
+    start("1", name, "STO", "1");
+    const std::string sent = readBytes(drives.locate(state().sendFilePath));
+    EXPECT_NE(sent.find("\r\nStudent Name:  " + name + "\r\nassignment #001\r\n"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(drives.locate(state().masterFilePath)));
+
+    run().nextQuestion();
+    boxes.answer = "OK";
+    run().enterResponse();
+    boxes.answer = "units";
+    run().saveAsNotes();
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(readBytes(drives.locate(state().sendFilePath)).substr(sent.size()),
+              responseRecord("OK") + notesRecord(kQuestion, "units", std::string(7, ' ')));
+    EXPECT_EQ(readBytes(drives.locate(state().notesFilePath)), notesRecord(kQuestion, "units", std::string(7, ' ')));
+    EXPECT_EQ(readBytes(drives.locate(state().masterFilePath)), notesRecord(kQuestion, "units", "\r\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, LongName,
+                         testing::Values(LongNameRow{"ThreeHundredLetters", std::string(300, 'x')},
+                                         LongNameRow{"OneHundredFiftyTwoByteLetters", std::string(150, '\xE9')},
+                                         LongNameRow{"ThreeHundredWithABlank", "Student " + std::string(292, 'y')}),
+                         [](const testing::TestParamInfo<LongNameRow>& info) { return std::string(info.param.label); });
+
 }  // namespace
 }  // namespace cj::test

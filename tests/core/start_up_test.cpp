@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <stdexcept>
 #include <set>
 
 #include "failure_messages.h"
@@ -70,6 +71,23 @@ TEST_F(StartRun, AnAnswerThatIsNoNumberStopsStartUpWithError13) {
         dialogs.messages.clear();
         EXPECT_THROW(fresh.openAssignment(), ProgramEnded);
         EXPECT_THAT(dialogs.messages, ElementsAre(failureMessage(kSubscriptOutOfRange)));
+    }
+}
+
+TEST_F(StartRun, ReportsAnyFailureWithItsNumberAndAsksNothingMore) {
+    const std::pair<std::exception_ptr, int> rows[] = {
+        {std::make_exception_ptr(std::logic_error("not ours")), kInternalError},
+        {std::make_exception_ptr(std::bad_alloc()), kOutOfMemory},
+        {std::make_exception_ptr(RunError(kDeviceIoError)), kDeviceIoError},
+    };
+    for (const auto& [thrown, number] : rows) {
+        cj::Run fresh(platform());
+        dialogs.messages.clear();
+        dialogs.prompts.clear();
+        random.failNext = thrown;  // the draw of the coding number
+        fresh.startRun();
+        EXPECT_THAT(dialogs.messages, ElementsAre(failureMessage(number)));
+        EXPECT_TRUE(dialogs.prompts.empty());
     }
 }
 

@@ -4,6 +4,7 @@
 #include "failure_messages.h"
 #include "run_error.h"
 #include "run_fixture.h"
+#include "turkish_locale.h"
 
 namespace cj::test {
 namespace {
@@ -132,6 +133,29 @@ TEST_F(Stepping, NextPictureNearTheEndReportsInsteadOfEnding) {
     run().nextPicture();
     EXPECT_THAT(dialogs.messages, ElementsAre(failureMessage(kSubscriptOutOfRange)));
     EXPECT_EQ(state().lineIndex, 4999);
+}
+
+// Under Turkish the C library lower-cases I to the dotless i; routine lines must not care.
+class SteppingUnderTurkish : public Stepping {
+protected:
+    void SetUp() override {
+        if (!turkish.unavailable().empty()) GTEST_SKIP() << turkish.unavailable();
+    }
+    TurkishLocale turkish;
+};
+
+TEST_F(SteppingUnderTurkish, RoutineLinesInCapitalsStillRun) {
+    for (const std::string routine : {"`ROUTINE graph1", "`Routine GRAPH2", "`ROUTINE graph-3"}) {
+        useScript({"001.  A", routine, "after"});
+        boxes.question.clear();
+        run().nextQuestion();
+        EXPECT_EQ(boxes.question, "after") << routine;
+    }
+    useScript({"001.  A", "`ROUTINE EXITPROG"});
+    EXPECT_THROW(run().nextQuestion(), ProgramEnded);
+    useScript({"001.  A", "`ROUTINE graph1"});
+    run().nextPicture();
+    EXPECT_EQ(state().lineIndex, 2);
 }
 
 }  // namespace

@@ -97,6 +97,8 @@ e2e_start_x() {
 }
 
 # Starts the program. $1 "share" (the default) gives it drive i:, "no-share" a computer without it.
+# $2, a size such as 256k, puts the home data directory on a file system of that size of its
+# own, which only the program sees (reach it through e2e_program_root); none by default.
 e2e_start_program() {
     local share=$E2E_SHARE
     [ "${1:-share}" = share ] || share=""
@@ -106,11 +108,17 @@ e2e_start_program() {
         "${namespace[@]}" sh -c '
             mount -t tmpfs classjournal-drives /mnt || exit 97
             if [ -n "$1" ]; then mkdir /mnt/i && mount --bind "$1" /mnt/i || exit 97; fi
-            shift
-            exec "$@"' sh "$share" "$E2E_PROGRAM" \
+            if [ -n "$2" ]; then
+                mkdir -p "$HOME/qorsdata" && mount -t tmpfs -o size="$2" classjournal-data "$HOME/qorsdata" || exit 97
+            fi
+            shift 2
+            exec "$@"' sh "$share" "${2:-}" "$E2E_PROGRAM" \
         >"$E2E_DIR/program.out" 2>"$E2E_DIR/program.err" &
     E2E_PROGRAM_PID=$!
 }
+
+# The running program's view of the files, its private mounts included.
+e2e_program_root() { echo "/proc/$E2E_PROGRAM_PID/root"; }
 
 e2e_program_running() { kill -0 "$E2E_PROGRAM_PID" 2>/dev/null; }
 

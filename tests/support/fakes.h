@@ -1,8 +1,10 @@
 #pragma once
 
 #include <deque>
+#include <exception>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform.h"
@@ -69,16 +71,19 @@ public:
     LocalTime lastWritten(const std::filesystem::path&) override { return written; }
 };
 
-// Hands out the given draws in order, then `fallback` for ever after.
+// Hands out the given draws in order, then `fallback` for ever after; failNext, when set,
+// is thrown by the next draw instead, once.
 class ScriptedRandom : public RandomSource {
 public:
     std::deque<float> draws;
     float fallback = 0.5f;
     std::vector<float> seeds;
     int drawn = 0;
+    std::exception_ptr failNext;
 
     void seed(float seedValue) override { seeds.push_back(seedValue); }
     float next() override {
+        if (failNext) std::rethrow_exception(std::exchange(failNext, nullptr));
         ++drawn;
         if (draws.empty()) return fallback;
         const float d = draws.front();

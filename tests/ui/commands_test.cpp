@@ -1,5 +1,6 @@
 #include <QPushButton>
 #include <QTest>
+#include <stdexcept>
 
 #include "code_page_text_box.h"
 #include "failure_messages.h"
@@ -69,6 +70,44 @@ TEST_F(CommandsTest, FailuresAreReportedAndTheProgramGoesOn) {
     EXPECT_FALSE(window.hasEnded());
     EXPECT_TRUE(window.isVisible());
 }
+
+struct Thrown {
+    const char* what;
+    std::exception_ptr exception;
+    int number;
+    friend void PrintTo(const Thrown& t, std::ostream* os) { *os << t.what; }
+};
+
+class UntrappedFailure : public WindowTableTest<Thrown> {
+protected:
+    void click(const char* button) { QTest::mouseClick(window.findChild<QPushButton*>(button), Qt::LeftButton); }
+};
+
+// The timer's tick traps nothing, so what its draw throws reaches the window's own guard.
+TEST_P(UntrappedFailure, IsReportedAndTheWindowGoesOn) {
+    loadStudentOne();
+    window.show();
+    random.failNext = GetParam().exception;
+    click("cmd_pend_exp");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.messages.empty(); }, 2000));
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{failureMessage(GetParam().number)});
+    EXPECT_FALSE(window.hasEnded());
+
+    const int drawn = random.drawn;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return random.drawn > drawn; }, 2000));
+    click("cmdNextQuestion");
+    EXPECT_EQ(window.questionText(), kQuestion);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    click("cmd_quit");
+    EXPECT_TRUE(window.hasEnded());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Exceptions, UntrappedFailure,
+    testing::Values(Thrown{"logic_error", std::make_exception_ptr(std::logic_error("not ours")), kInternalError},
+                    Thrown{"bad_alloc", std::make_exception_ptr(std::bad_alloc()), kOutOfMemory},
+                    Thrown{"RunError 57", std::make_exception_ptr(RunError(kDeviceIoError)), kDeviceIoError},
+                    Thrown{"int", std::make_exception_ptr(42), kInternalError}));
 
 TEST_F(CommandsTest, PublicOperationsActOnTheRun) {
     window.readNextQuestion();
