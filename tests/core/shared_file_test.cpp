@@ -73,18 +73,12 @@ private:
     pid_t pid_ = -1;
 };
 
-double secondsFor(const std::function<void()>& action) {
-    const auto start = std::chrono::steady_clock::now();
-    action();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 TEST(SharedFileLock, AnAppendWaitsForTheLockThenLandsOnce) {
     TempDir temp;
     const auto file = temp.path() / "responses.txt";
     writeBytes(file, "earlier\r\n");
     LockHolder other(file, std::chrono::milliseconds(1000));
-    EXPECT_GT(secondsFor([&] { appendToSharedFile(file, "mine\r\n"); }), 0.8);
+    EXPECT_GT(timeOf([&] { appendToSharedFile(file, "mine\r\n"); }), std::chrono::milliseconds(800));
     EXPECT_EQ(readBytes(file), "earlier\r\nmine\r\n");
 }
 
@@ -97,9 +91,9 @@ TEST_F(SharedFileLockedTooLong, ReportsPermissionDeniedWithTheSendFilesRecordInP
     const std::string sent = readBytes(dataFile("send_1207Student_One.txt"));
     LockHolder other(shared, kSharedLockWait + std::chrono::seconds(10));
     boxes.answer = "OK";
-    const double waited = secondsFor([&] { run().enterResponse(); });
-    EXPECT_GE(waited, 4.9);
-    EXPECT_LT(waited, 7.0);
+    const auto waited = timeOf([&] { run().enterResponse(); });
+    EXPECT_GE(waited, kSharedLockWait - std::chrono::milliseconds(100));
+    EXPECT_LT(waited, kSharedLockWait + std::chrono::seconds(2));
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{failureMessage(kPermissionDenied)});
     EXPECT_EQ(readBytes(dataFile("send_1207Student_One.txt")), sent + responseRecord("OK"));
     EXPECT_EQ(readBytes(shared), "");

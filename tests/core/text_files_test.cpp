@@ -7,15 +7,6 @@
 namespace cj::test {
 namespace {
 
-int errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const RunError& e) {
-        return e.number();
-    }
-    return 0;
-}
-
 TEST(TextFiles, AppendCreateReadAndReplace) {
     TempDir temp;
     const auto file = temp.path() / "f.txt";

@@ -25,21 +25,6 @@ namespace {
 using namespace std::chrono_literals;
 using testing::ElementsAre;
 
-int errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const RunError& e) {
-        return e.number();
-    }
-    return 0;
-}
-
-std::chrono::milliseconds timeOf(const std::function<void()>& action) {
-    const auto start = std::chrono::steady_clock::now();
-    action();
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-}
-
 // Holds the shared file's lock byte, as another student's program does while it appends:
 // args are the file, a file to create once the lock is held, and how long to hold it.
 int holdLockByte(const std::vector<std::wstring>& args) {

@@ -5,6 +5,8 @@
 #include <random>
 #include <stdexcept>
 
+#include "run_error.h"
+
 namespace cj::test {
 
 TempDir::TempDir() {
@@ -44,6 +46,21 @@ std::string readBytes(const std::filesystem::path& file) {
 void writeBytes(const std::filesystem::path& file, const std::string& bytes) {
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << bytes;
+}
+
+int errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const RunError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+std::chrono::milliseconds timeOf(const std::function<void()>& action) {
+    const auto start = std::chrono::steady_clock::now();
+    action();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
 }
 
 }  // namespace cj::test

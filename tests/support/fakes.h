@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <deque>
+#include <functional>
 #include <exception>
 #include <filesystem>
 #include <string>
@@ -123,5 +125,10 @@ struct FakePlatform {
 
 std::string readBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, const std::string& bytes);
+
+// The number of the RunError that action throws; 0 when it throws none.
+int errorOf(const std::function<void()>& action);
+
+std::chrono::milliseconds timeOf(const std::function<void()>& action);
 
 }  // namespace cj::test
