@@ -26,19 +26,20 @@ void Run::restoreDraft() {
     }
 }
 
+// Also called as the program ends, outside any guard: nothing may leave it.
 void Run::keepDraft() {
-    std::string answer = platform_.boxes.answerText();
-    if (answer == state_.answerPrompt) answer.clear();
-    if (answer == draftOnDisk_) return;
     try {
+        std::string answer = platform_.boxes.answerText();
+        if (answer == state_.answerPrompt) answer.clear();
+        if (answer == draftOnDisk_) return;
         if (answer.empty()) {
             removeFile(draftFile());
         } else {
             saveFileAtomically(draftFile(), answer);
         }
         draftOnDisk_ = std::move(answer);
-    } catch (const RunError& failure) {
-        reportDraftFailure(failure.number());  // the next pause tries again
+    } catch (...) {
+        reportDraftFailure(currentFailureNumber());  // the next pause tries again
     }
 }
 
