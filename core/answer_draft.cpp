@@ -27,21 +27,25 @@ void Run::restoreDraft() {
 }
 
 // Also called as the program ends, outside any guard: nothing may leave it.
-void Run::keepDraft() {
+bool Run::keepDraft() {
     try {
         std::string answer = platform_.boxes.answerText();
         if (answer == state_.answerPrompt) answer.clear();
-        if (answer == draftOnDisk_) return;
+        if (answer == draftOnDisk_) return true;
         if (answer.empty()) {
             removeFile(draftFile());
         } else {
             saveFileAtomically(draftFile(), answer);
         }
         draftOnDisk_ = std::move(answer);
+        return true;
     } catch (...) {
         reportDraftFailure(currentFailureNumber());  // the next pause tries again
+        return false;
     }
 }
+
+void Run::finishRun() { keepDraft(); }
 
 // Typing goes on whatever the disk does: one message a run is enough to tell the student.
 void Run::reportDraftFailure(int errorNumber) {

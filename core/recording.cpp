@@ -48,7 +48,7 @@ void Run::enterResponse() {
         s.workText = answer;
         s.cumulativeText.insert(0, s.responseSeparator + answer);
         clearBoxes();
-        appendToSharedFile(locate(kResponsesFile), code(answer, s.codeNbr) + kLineEnd);
+        appendToFile(locate(kResponsesFile), code(answer, s.codeNbr) + kLineEnd);
     });
 }
 

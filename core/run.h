@@ -47,9 +47,13 @@ public:
     // the close box loses nothing typed. Once the assignment is open and the window shown, puts
     // back the draft an earlier run of this student left.
     void restoreDraft();
-    // Brings the draft in line with the answer box: the window calls it after a pause in typing
-    // and as the program ends; a change the run makes to the box itself is kept at once.
-    void keepDraft();
+    // Brings the draft in line with the answer box: the window calls it after a pause in typing;
+    // a change the run makes to the box itself is kept at once. Shows nothing: returns false
+    // when the draft could not be kept, for the window to try again at the next pause.
+    bool keepDraft();
+    // As the program ends, in whatever way: keeps the draft and delivers what the class file
+    // still lacks. Shows nothing and never throws, so that ending is never held up.
+    void finishRun();
 
     // One tick of the picture panel's timer: a beep and a circle of random size.
     void timerTick();

@@ -49,15 +49,15 @@ public:
         return status.st_size;
     }
 
-    // Waits up to kSharedLockWait for the lock byte. A file system that keeps no locks is
+    // Waits up to kLockWait for the lock byte. A file system that keeps no locks is
     // appended to without one: on a local disk O_APPEND alone keeps appends apart.
     void lockSharedByte() {
         struct flock lock {};
         lock.l_type = F_WRLCK;
         lock.l_whence = SEEK_SET;
-        lock.l_start = static_cast<off_t>(kSharedLockOffset);
+        lock.l_start = static_cast<off_t>(kLockOffset);
         lock.l_len = 1;
-        const auto deadline = std::chrono::steady_clock::now() + kSharedLockWait;
+        const auto deadline = std::chrono::steady_clock::now() + kLockWait;
         std::chrono::microseconds retry = kFirstLockRetry;
         for (;;) {
             if (::fcntl(fd_, kSetLock, &lock) == 0) return;
@@ -156,10 +156,6 @@ int errorNumberOf(int systemError, bool reading) {
 }
 
 void appendToFile(const std::filesystem::path& file, std::string_view bytes) {
-    OpenFile(file, O_WRONLY | O_APPEND | O_CREAT, false).appendWhole(bytes);
-}
-
-void appendToSharedFile(const std::filesystem::path& file, std::string_view bytes) {
     OpenFile out(file, O_WRONLY | O_APPEND | O_CREAT, false);
     out.lockSharedByte();
     out.appendWhole(bytes);
@@ -169,8 +165,9 @@ void createFile(const std::filesystem::path& file) {
     OpenFile(file, O_WRONLY | O_APPEND | O_CREAT, false).close();
 }
 
-std::string readFile(const std::filesystem::path& file) {
+std::string readFile(const std::filesystem::path& file, std::uint64_t largest) {
     OpenFile in(file, O_RDONLY, true);
+    if (static_cast<std::uint64_t>(in.length()) > largest) throw RunError(kPathFileAccessError);
     std::string content = in.readAll();
     in.close();
     return content;

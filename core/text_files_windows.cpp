@@ -102,11 +102,11 @@ private:
 // the flush or of the cut-back.
 class SharedByteLock {
 public:
-    // Waits up to kSharedLockWait. Where the file system keeps no locks, holds none and lets
+    // Waits up to kLockWait. Where the file system keeps no locks, holds none and lets
     // the append go ahead: the append-only handle keeps appends apart on a local disk.
     explicit SharedByteLock(const OpenFile& file) : handle_(file.handle()) {
         OVERLAPPED at = lockByte();
-        const auto deadline = std::chrono::steady_clock::now() + kSharedLockWait;
+        const auto deadline = std::chrono::steady_clock::now() + kLockWait;
         for (;;) {
             if (::LockFileEx(handle_, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) return;
             const DWORD error = ::GetLastError();
@@ -129,8 +129,8 @@ public:
 private:
     static OVERLAPPED lockByte() {
         OVERLAPPED at{};
-        at.Offset = static_cast<DWORD>(kSharedLockOffset & 0xFFFFFFFFu);
-        at.OffsetHigh = static_cast<DWORD>(kSharedLockOffset >> 32);
+        at.Offset = static_cast<DWORD>(kLockOffset & 0xFFFFFFFFu);
+        at.OffsetHigh = static_cast<DWORD>(kLockOffset >> 32);
         return at;
     }
 
@@ -178,19 +178,16 @@ int errorNumberOf(int systemError, bool reading) {
 
 void appendToFile(const std::filesystem::path& file, std::string_view bytes) {
     OpenFile out(file, kAppendAccess, OPEN_ALWAYS, false);
-    appendWhole(file, out, bytes);
-}
-
-void appendToSharedFile(const std::filesystem::path& file, std::string_view bytes) {
-    OpenFile out(file, kAppendAccess, OPEN_ALWAYS, false);
     const SharedByteLock lock(out);
     appendWhole(file, out, bytes);
 }
 
 void createFile(const std::filesystem::path& file) { OpenFile(file, kAppendAccess, OPEN_ALWAYS, false); }
 
-std::string readFile(const std::filesystem::path& file) {
-    return OpenFile(file, GENERIC_READ, OPEN_EXISTING, true).readAll();
+std::string readFile(const std::filesystem::path& file, std::uint64_t largest) {
+    OpenFile in(file, GENERIC_READ, OPEN_EXISTING, true);
+    if (in.length() > largest) throw RunError(kPathFileAccessError);
+    return in.readAll();
 }
 
 void replaceFile(const std::filesystem::path& file, std::string_view bytes) {

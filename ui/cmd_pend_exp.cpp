@@ -121,9 +121,9 @@ void cmd_pend_exp::endProgram() {
     ended_ = true;
     tmr_pend_exp->stop();
     tmr_draft->stop();
-    // Whatever way the program ends, what waits unrecorded in the answer box is kept.
-    run_.keepDraft();
     hide();
+    // Whatever way the program ends, what waits unrecorded in the answer box is kept.
+    run_.finishRun();
     // Outside a running loop Qt would keep the request and make the next loop, even a modal
     // dialog's, return at once; before the loop starts, main sees hasEnded() instead.
     if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(0);

@@ -74,11 +74,9 @@ TEST_P(FlushFailure, LeavesNoRecordBehindAndTheRetryLandsOnce) {
     EXPECT_EQ(readBytes(file), "old\r\nrecord\r\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(OwnAndSharedFiles, FlushFailure,
-                         testing::Values(FlushRow{"OwnFileFsync", appendToFile, &failingFsyncs},
-                                         FlushRow{"OwnFileClose", appendToFile, &failingCloses},
-                                         FlushRow{"SharedFileFsync", appendToSharedFile, &failingFsyncs},
-                                         FlushRow{"SharedFileClose", appendToSharedFile, &failingCloses}),
+INSTANTIATE_TEST_SUITE_P(Appends, FlushFailure,
+                         testing::Values(FlushRow{"Fsync", appendToFile, &failingFsyncs},
+                                         FlushRow{"Close", appendToFile, &failingCloses}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -52,7 +52,7 @@ public:
             struct flock lock {};
             lock.l_type = F_WRLCK;
             lock.l_whence = SEEK_SET;
-            lock.l_start = static_cast<off_t>(kSharedLockOffset);
+            lock.l_start = static_cast<off_t>(kLockOffset);
             lock.l_len = 1;
             const bool locked = fd >= 0 && fcntl(fd, F_SETLKW, &lock) == 0;
             if (write(ready[1], &locked, 1) != 1) _exit(1);
@@ -78,7 +78,7 @@ TEST(SharedFileLock, AnAppendWaitsForTheLockThenLandsOnce) {
     const auto file = temp.path() / "responses.txt";
     writeBytes(file, "earlier\r\n");
     LockHolder other(file, std::chrono::milliseconds(1000));
-    EXPECT_GT(timeOf([&] { appendToSharedFile(file, "mine\r\n"); }), std::chrono::milliseconds(800));
+    EXPECT_GT(timeOf([&] { appendToFile(file, "mine\r\n"); }), std::chrono::milliseconds(800));
     EXPECT_EQ(readBytes(file), "earlier\r\nmine\r\n");
 }
 
@@ -89,11 +89,11 @@ TEST_F(SharedFileLockedTooLong, ReportsPermissionDeniedWithTheSendFilesRecordInP
     start("1", "Student One", "STO", "1");
     const auto shared = onDrive('i', "responses.txt");
     const std::string sent = readBytes(dataFile("send_1207Student_One.txt"));
-    LockHolder other(shared, kSharedLockWait + std::chrono::seconds(10));
+    LockHolder other(shared, kLockWait + std::chrono::seconds(10));
     boxes.answer = "OK";
     const auto waited = timeOf([&] { run().enterResponse(); });
-    EXPECT_GE(waited, kSharedLockWait - std::chrono::milliseconds(100));
-    EXPECT_LT(waited, kSharedLockWait + std::chrono::seconds(2));
+    EXPECT_GE(waited, kLockWait - std::chrono::milliseconds(100));
+    EXPECT_LT(waited, kLockWait + std::chrono::seconds(2));
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{failureMessage(kPermissionDenied)});
     EXPECT_EQ(readBytes(dataFile("send_1207Student_One.txt")), sent + responseRecord("OK"));
     EXPECT_EQ(readBytes(shared), "");

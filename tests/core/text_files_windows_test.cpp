@@ -32,7 +32,7 @@ int holdLockByte(const std::vector<std::wstring>& args) {
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     OVERLAPPED at{};
-    at.Offset = static_cast<DWORD>(kSharedLockOffset);
+    at.Offset = static_cast<DWORD>(kLockOffset);
     if (file == INVALID_HANDLE_VALUE || !::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at)) return 1;
     createFile(args.at(1));
     ::Sleep(static_cast<DWORD>(std::stoul(args.at(2))));
@@ -135,8 +135,6 @@ INSTANTIATE_TEST_SUITE_P(
         FailureRow{"read in a missing folder", [](const auto& d) { readFile(d / "no" / "f.txt"); }, kPathNotFound},
         FailureRow{"append in a missing folder", [](const auto& d) { appendToFile(d / "no" / "f.txt", "x"); },
                    kPathNotFound},
-        FailureRow{"share in a missing folder", [](const auto& d) { appendToSharedFile(d / "no" / "f.txt", "x"); },
-                   kPathNotFound},
         FailureRow{"create in a missing folder", [](const auto& d) { createFile(d / "no" / "f.txt"); }, kPathNotFound},
         FailureRow{"append to a folder", [](const auto& d) { appendToFile(d, "x"); }, kPathFileAccessError},
         FailureRow{"append to a file another program holds alone",
@@ -176,7 +174,7 @@ TEST(WindowsFiles, AppendSaveAndRemove) {
     TempDir temp;
     const auto file = temp.path() / "f.txt";
     appendToFile(file, "ab\r\n");
-    appendToSharedFile(file, std::string("\0\xFF", 2));
+    appendToFile(file, std::string("\0\xFF", 2));
     EXPECT_EQ(readFile(file), std::string("ab\r\n\0\xFF", 6));
     saveFileAtomically(file, "saved");
     saveFileAtomically(file, "again");
@@ -208,8 +206,7 @@ TEST_P(WhileAnotherProgramHoldsTheLockByte, OnlySharedAppendsWait) {
 
 INSTANTIATE_TEST_SUITE_P(
     Windows, WhileAnotherProgramHoldsTheLockByte,
-    testing::Values(WaitRow{"shared_append", [](const auto& f) { appendToSharedFile(f, "second\r\n"); }, true},
-                    WaitRow{"own_append", [](const auto& f) { appendToFile(f, "second\r\n"); }, false},
+    testing::Values(WaitRow{"append", [](const auto& f) { appendToFile(f, "second\r\n"); }, true},
                     WaitRow{"read", [](const auto& f) { EXPECT_EQ(readFile(f), "first\r\n"); }, false}),
     [](const auto& row) { return std::string(row.param.what); });
 
@@ -217,7 +214,7 @@ TEST(WindowsSharedFile, TheDelayedLineArrivesOnce) {
     TempDir temp;
     const auto file = temp.path() / "responses.txt";
     LockHolder holder(file, 500ms);
-    appendToSharedFile(file, "line\r\n");
+    appendToFile(file, "line\r\n");
     EXPECT_EQ(readFile(file), "line\r\n");
 }
 
@@ -225,11 +222,11 @@ TEST(WindowsSharedFile, ALockHeldPastTheWaitGives70AndLeavesTheFile) {
     TempDir temp;
     const auto file = temp.path() / "responses.txt";
     appendToFile(file, "first\r\n");
-    LockHolder holder(file, kSharedLockWait + 3s);
+    LockHolder holder(file, kLockWait + 3s);
     int number = 0;
-    const auto took = timeOf([&] { number = errorOf([&] { appendToSharedFile(file, "late\r\n"); }); });
+    const auto took = timeOf([&] { number = errorOf([&] { appendToFile(file, "late\r\n"); }); });
     EXPECT_EQ(number, kPermissionDenied);
-    EXPECT_GE(took, kSharedLockWait);
+    EXPECT_GE(took, kLockWait);
     EXPECT_EQ(readFile(file), "first\r\n");
 }
 
@@ -272,7 +269,7 @@ TEST_P(FileSizeLimit, AnAppendCutShortLeavesTheFileAsItWas) {
     EXPECT_TRUE(readBytes(file) == before + "fits\r\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, FileSizeLimit, testing::Values(appendToFile, appendToSharedFile));
+INSTANTIATE_TEST_SUITE_P(Windows, FileSizeLimit, testing::Values(appendToFile));
 
 }  // namespace
 }  // namespace cj::test
