@@ -33,7 +33,8 @@ namespace cj {
 // locks, the append goes ahead without one and a failure is reported without a cut-back.
 void appendToFile(const std::filesystem::path& file, std::string_view bytes);
 inline constexpr std::uint64_t kLockOffset = 0x40000000;
-inline constexpr std::chrono::seconds kLockWait{5};
+// Short enough that a window waiting on it is never taken for one that hangs.
+inline constexpr std::chrono::seconds kLockWait{4};
 
 // Appends what the outbox holds, then bytes, to file as one whole record, and empties the
 // outbox, both under their locks: the outbox's for the whole delivery, so that a line another
