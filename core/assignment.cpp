@@ -1,23 +1,8 @@
-#include "clock_text.h"
-#include "fixed_texts.h"
 #include "line_coding.h"
+#include "record_layouts.h"
 #include "run.h"
-#include "text_files.h"
 
 namespace cj {
-
-std::string Run::composeHeader(const std::string& assignmentLine) {
-    const RunState& s = state_;
-    const float n = s.codeNbr;
-    std::string header = makeCodeLine(n, [this] { return platform_.random.next(); }) + kLineEnd;
-    header += code("Student Name:  " + s.fullName, n) + kLineEnd;
-    header += code("assignment #" + s.assignmentNumber, n) + kLineEnd;
-    header += code(assignmentLine, n) + kLineEnd;
-    header += "Initials:  " + s.initials + kLineEnd;
-    const LocalTime now = platform_.clock.now();
-    header += "Date and Time " + dateText(now) + " " + timeText(now) + kLineEnd;
-    return header;
-}
 
 void Run::openAssignment() {
     RunState& s = state_;
@@ -31,31 +16,11 @@ void Run::openAssignment() {
         endProgram();
     }
 
-    // The student's own record comes first: whatever fails after it, the send file begins
-    // with its header, and the first failure is the one reported.
     trapped([&] {
-        unwrittenHeader_ = composeHeader(assignmentLine);
-        int failure = 0;
-        keepFirstFailure(failure, [&] { appendToSendFile(""); });
-        keepFirstFailure(failure, [&] { createFile(locate(s.masterFilePath)); });
-        keepFirstFailure(failure, [&] { createFile(locate(kResponsesFile)); });
-        if (failure != 0) throw RunError(failure);
+        // The noise line draws from the random sequence before the clock is read.
+        const std::string noiseLine = makeCodeLine(s.codeNbr, [this] { return platform_.random.next(); });
+        files_.open(sendFileHeader(noiseLine, s, assignmentLine, platform_.clock.now()));
     });
-}
-
-// A header that could not be written at start-up goes in front of the first record that
-// lands, so the send file never holds a record without the header that names its student.
-void Run::appendToSendFile(const std::string& record) {
-    appendToFile(locate(state_.sendFilePath), unwrittenHeader_ + record);
-    unwrittenHeader_.clear();
-}
-
-void Run::keepFirstFailure(int& failure, const std::function<void()>& write) {
-    try {
-        write();
-    } catch (const RunError& e) {
-        if (failure == 0) failure = e.number();
-    }
 }
 
 }  // namespace cj

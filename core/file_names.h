@@ -4,9 +4,20 @@
 
 namespace cj {
 
+// The files kept for one student in the data folder, as drive-letter paths.
+struct StudentFileNames {
+    std::string master, send, notes;
+    std::string draft;   // the answer box while nothing in it is recorded
+    std::string outbox;  // the class-file lines that could not reach it yet
+};
+
 // The student's name as it stands in file names: blanks become "_", and so does every
 // character a Windows file name cannot hold, so a name never leaves the data directory.
-// A long name is cut short, so that every file name built on it fits the file system.
+// A name too long for every file name built on it, temporary names included, is cut short
+// and ends in "~" and a digest of the whole name, so that two students never share files.
 std::string fileNamePart(const std::string& fullName);
+
+// dateText gives the send file's month and day: one send file collects a student's day.
+StudentFileNames studentFileNames(const std::string& dataDir, const std::string& fullName, const std::string& dateText);
 
 }  // namespace cj

@@ -4,7 +4,7 @@
 
 namespace cj {
 
-Run::Run(Platform platform) : platform_(platform) {}
+Run::Run(Platform platform) : platform_(platform), files_(platform.drives, platform.clock) {}
 
 void Run::report(int errorNumber) { platform_.dialogs.msgBox(failureMessage(errorNumber)); }
 

@@ -1,13 +1,13 @@
 #pragma once
 
 #include <filesystem>
-#include <functional>
 #include <string>
 
 #include "platform.h"
 #include "run_error.h"
 #include "run_state.h"
 #include "script_table.h"
+#include "student_files.h"
 
 namespace cj {
 
@@ -71,23 +71,24 @@ private:
     [[noreturn]] static void endProgram();
 
     std::filesystem::path locate(const std::string& dosPath) const { return platform_.drives.locate(dosPath); }
-    std::string composeHeader(const std::string& assignmentLine);
-    void appendToSendFile(const std::string& record);
-    // Runs write, keeping the first failure's number, so that one file's failure does not keep
-    // the record from the others.
-    static void keepFirstFailure(int& failure, const std::function<void()>& write);
+    // The box still holds the instructions it was given: the student typed nothing.
+    bool nothingTyped(const std::string& answer) const { return answer == state_.answerPrompt; }
+    // What every command that recorded text does once its record is made.
+    void recorded(std::string text, int classFileUnreached);
     void clearBoxes();
     void setAnswerText(const std::string& text);
-    std::filesystem::path draftFile() const;
-    void reportDraftFailure(int errorNumber);
 
     Platform platform_;
     RunState state_;
     ScriptTable script_;
-    std::string unwrittenHeader_;
-    // What this run last found in the draft file or left there; "" for no draft.
-    std::string draftOnDisk_;
-    bool draftFailureReported_ = false;
+    // The files a run writes, all but the first in the data folder and named after the student:
+    //   i:\responses.txt  every response, one bare line, for the whole class
+    //   send file          a header at each start, then every response and note, framed
+    //   notes file         every note, shown back by "display notes"
+    //   master file        made at start, then every note
+    //   draft file         the answer box while nothing in it is recorded
+    //   outbox             class-file lines waiting for the class file to be reachable
+    StudentFiles files_;
 };
 
 template <typename Body>

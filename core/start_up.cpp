@@ -44,11 +44,11 @@ void Run::startRun() {
         s.initials = platform_.dialogs.inputBox(
             "Your initials (use all 3 initials and always use the same three initials when submitting work):  ");
 
-        const std::string n = fileNamePart(s.fullName);
-        const std::string date = dateText(platform_.clock.now());
-        s.masterFilePath = s.dataDir + "\\masterFile_" + n + ".txt";
-        s.sendFilePath = s.dataDir + "\\send_" + date.substr(0, 2) + date.substr(3, 2) + n + ".txt";
-        s.notesFilePath = s.dataDir + "\\notes_" + n + ".txt";
+        StudentFileNames names = studentFileNames(s.dataDir, s.fullName, dateText(platform_.clock.now()));
+        s.masterFilePath = names.master;
+        s.sendFilePath = names.send;
+        s.notesFilePath = names.notes;
+        files_.name(std::move(names));
 
         s.assignmentNumber = platform_.dialogs.inputBox("Assignment Number:  ");
         s.answerPrompt = kAnswerPrompt;

@@ -4,7 +4,10 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
+#include <functional>
+#include <memory>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <thread>
@@ -30,11 +33,24 @@ constexpr int kSetLock = F_SETLK;
 constexpr auto kFirstLockRetry = std::chrono::microseconds(250);
 constexpr auto kLastLockRetry = std::chrono::milliseconds(4);
 
+// Anyone who can write the folder could put a link, a FIFO or a device under a file's name:
+// none is followed or waited on, and only a regular file is read or written.
+constexpr int kOpenFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+
+// For a file that may be missing, which then counts as empty.
+struct IfPresent {};
+
 class OpenFile {
 public:
     OpenFile(const std::filesystem::path& file, int flags, bool reading)
-        : fd_(::open(file.c_str(), flags | O_CLOEXEC, 0666)), reading_(reading) {
+        : fd_(::open(file.c_str(), flags | kOpenFlags, 0666)), reading_(reading) {
         if (fd_ < 0) fail(errno, reading_);
+        requireRegularFile();
+    }
+    OpenFile(const std::filesystem::path& file, int flags, IfPresent)
+        : fd_(::open(file.c_str(), flags | kOpenFlags)), reading_(false) {
+        if (fd_ < 0 && errno != ENOENT) fail(errno, reading_);
+        if (fd_ >= 0) requireRegularFile();
     }
     explicit OpenFile(int fd) : fd_(fd), reading_(false) {}
     OpenFile(const OpenFile&) = delete;
@@ -43,15 +59,13 @@ public:
         if (fd_ >= 0) ::close(fd_);
     }
 
-    off_t length() const {
-        struct stat status {};
-        if (::fstat(fd_, &status) != 0) fail(errno, reading_);
-        return status.st_size;
-    }
+    bool isOpen() const { return fd_ >= 0; }
 
-    // Waits up to kLockWait for the lock byte. A file system that keeps no locks is
-    // appended to without one: on a local disk O_APPEND alone keeps appends apart.
-    void lockSharedByte() {
+    off_t length() const { return status().st_size; }
+
+    // Waits up to kLockWait for the lock byte; false where the file system keeps no locks,
+    // which leaves the append to go ahead without one.
+    bool lockByte() {
         struct flock lock {};
         lock.l_type = F_WRLCK;
         lock.l_whence = SEEK_SET;
@@ -60,8 +74,8 @@ public:
         const auto deadline = std::chrono::steady_clock::now() + kLockWait;
         std::chrono::microseconds retry = kFirstLockRetry;
         for (;;) {
-            if (::fcntl(fd_, kSetLock, &lock) == 0) return;
-            if (errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL) return;
+            if (::fcntl(fd_, kSetLock, &lock) == 0) return true;
+            if (errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL) return false;
             if (errno != EACCES && errno != EAGAIN && errno != EINTR) fail(errno, reading_);
             if (std::chrono::steady_clock::now() >= deadline) throw RunError(kPermissionDenied);
             std::this_thread::sleep_for(retry);
@@ -69,12 +83,14 @@ public:
         }
     }
 
-    void writeAll(std::string_view bytes) {
+    // Counts in written what reached the file, even when a later part fails.
+    void writeAll(std::string_view bytes, std::size_t& written) {
         while (!bytes.empty()) {
-            const auto written = ::write(fd_, bytes.data(), bytes.size());
-            if (written < 0 && errno == EINTR) continue;
-            if (written < 0) fail(errno, reading_);
-            bytes.remove_prefix(static_cast<std::size_t>(written));
+            const auto done = ::write(fd_, bytes.data(), bytes.size());
+            if (done < 0 && errno == EINTR) continue;
+            if (done < 0) fail(errno, reading_);
+            written += static_cast<std::size_t>(done);
+            bytes.remove_prefix(static_cast<std::size_t>(done));
         }
     }
 
@@ -94,43 +110,72 @@ public:
         }
     }
 
-    // A failed close can mean the data never reached the disk.
-    void close() {
-        if (::close(std::exchange(fd_, -1)) != 0) fail(errno, reading_);
+    // A failed close can mean the data never reached the disk. The close is made on the
+    // original while a duplicate keeps the file open, and locked, to take a record back.
+    void checkedClose() {
+        const int spare = ::dup(fd_);
+        if (spare < 0) fail(errno, reading_);
+        if (::close(std::exchange(fd_, spare)) != 0) fail(errno, reading_);
     }
 
-    // Appends bytes whole, or takes back whatever of them reached the file and throws.
-    void appendWhole(std::string_view bytes) {
+    // Empties the file once its lines are safely elsewhere; a lost flush at worst delivers
+    // them twice, never loses one.
+    void empty() {
+        if (::ftruncate(fd_, 0) != 0) fail(errno, reading_);
+        ::fsync(fd_);
+    }
+
+    // Appends bytes whole, or takes back what of them reached the file and throws. thenUnderLock
+    // runs once the bytes are safe, while the lock is still held; its failure takes them back too.
+    void appendWhole(std::string_view bytes, bool locked, const std::function<void()>& thenUnderLock) {
         const off_t before = length();
+        std::size_t written = 0;
         try {
-            writeAll(bytes);
+            writeAll(bytes, written);
             flushToDisk();
-            closeKeepingSpare();
+            checkedClose();
+            thenUnderLock();
         } catch (const RunError&) {
-            cutBackTo(before);
+            if (locked) cutBackOurs(before, written);
             throw;
         }
     }
 
 private:
-    // The close that may report a lost write is made on a duplicate, so that the file is still
-    // open, and still locked, to take the record back when it fails.
-    void closeKeepingSpare() {
-        const int spare = ::dup(fd_);
-        if (spare < 0) fail(errno, reading_);
-        if (::close(std::exchange(fd_, spare)) != 0) fail(errno, reading_);
-        ::close(std::exchange(fd_, -1));
+    struct stat status() const {
+        struct stat status {};
+        if (::fstat(fd_, &status) != 0) fail(errno, reading_);
+        return status;
     }
 
-    // Best effort: the failure that led here is the one the student is told about.
-    void cutBackTo(off_t before) {
-        if (fd_ < 0) return;
-        if (::ftruncate(fd_, before) == 0) ::fsync(fd_);
+    void requireRegularFile() {
+        if (!S_ISREG(status().st_mode)) throw RunError(kPathFileAccessError);
+    }
+
+    // Only this append's own bytes are taken back: a file that has grown past them holds a
+    // record of someone else's after ours, and cutting would erase it. A cut-back that fails
+    // is the failure the student must hear of, for the file then holds part of a record.
+    void cutBackOurs(off_t before, std::size_t written) {
+        struct stat now {};
+        if (::fstat(fd_, &now) != 0 || now.st_size != before + static_cast<off_t>(written)) return;
+        if (::ftruncate(fd_, before) != 0) fail(errno, reading_);
+        ::fsync(fd_);
     }
 
     int fd_;
     bool reading_;
 };
+
+void appendWithLock(const std::filesystem::path& file, std::string_view bytes, const std::function<void()>& thenUnderLock) {
+    OpenFile out(file, O_WRONLY | O_APPEND | O_CREAT, false);
+    const bool locked = out.lockByte();
+    out.appendWhole(bytes, locked, thenUnderLock);
+}
+
+bool isTemporaryOf(const std::string& name, const std::string& file) {
+    return name.size() == file.size() + kTemporarySuffixLength && name.compare(0, file.size(), file) == 0 &&
+           name[file.size()] == '.';
+}
 
 }  // namespace
 
@@ -142,11 +187,18 @@ int errorNumberOf(int systemError, bool reading) {
         case EPERM:
         case EROFS: return kPermissionDenied;
         case ENOSPC:
-#ifdef EDQUOT
         case EDQUOT:
-#endif
         case EFBIG: return kDiskFull;
-        case EIO: return kDeviceIoError;
+        case EIO:
+        case ESTALE:
+        case ETIMEDOUT:
+        case ENETDOWN:
+        case ENETUNREACH:
+        case ENETRESET:
+        case ECONNABORTED:
+        case ECONNRESET:
+        case EHOSTDOWN:
+        case EHOSTUNREACH: return kDeviceIoError;
         case ENAMETOOLONG:
         case EILSEQ: return kBadFileName;
         case EINVAL: return kInvalidArgument;
@@ -156,39 +208,52 @@ int errorNumberOf(int systemError, bool reading) {
 }
 
 void appendToFile(const std::filesystem::path& file, std::string_view bytes) {
-    OpenFile out(file, O_WRONLY | O_APPEND | O_CREAT, false);
-    out.lockSharedByte();
-    out.appendWhole(bytes);
+    appendWithLock(file, bytes, [] {});
+}
+
+void appendAfterOutbox(const std::filesystem::path& outbox, const std::filesystem::path& file,
+                       std::string_view bytes) {
+    OpenFile box(outbox, O_RDWR, IfPresent{});
+    std::string lines;
+    if (box.isOpen()) {
+        box.lockByte();
+        lines = box.readAll();
+    }
+    if (lines.empty()) return appendToFile(file, bytes);
+    appendWithLock(file, lines.append(bytes), [&] { box.empty(); });
 }
 
 void createFile(const std::filesystem::path& file) {
-    OpenFile(file, O_WRONLY | O_APPEND | O_CREAT, false).close();
+    OpenFile(file, O_WRONLY | O_APPEND | O_CREAT, false).checkedClose();
 }
 
 std::string readFile(const std::filesystem::path& file, std::uint64_t largest) {
     OpenFile in(file, O_RDONLY, true);
     if (static_cast<std::uint64_t>(in.length()) > largest) throw RunError(kPathFileAccessError);
     std::string content = in.readAll();
-    in.close();
+    in.checkedClose();
     return content;
 }
 
 void replaceFile(const std::filesystem::path& file, std::string_view bytes) {
     OpenFile out(file, O_WRONLY | O_TRUNC | O_CREAT, false);
-    out.writeAll(bytes);
+    std::size_t written = 0;
+    out.writeAll(bytes, written);
     out.flushToDisk();
-    out.close();
+    out.checkedClose();
 }
 
 void saveFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
     std::string temporary = file.native() + ".XXXXXX";
+    static_assert(std::char_traits<char>::length(".XXXXXX") == kTemporarySuffixLength);
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) fail(errno, false);
     try {
         OpenFile out(fd);
-        out.writeAll(bytes);
+        std::size_t written = 0;
+        out.writeAll(bytes, written);
         out.flushToDisk();
-        out.close();
+        out.checkedClose();
         if (::rename(temporary.c_str(), file.c_str()) != 0) fail(errno, false);
     } catch (...) {
         ::unlink(temporary.c_str());
@@ -199,6 +264,23 @@ void saveFileAtomically(const std::filesystem::path& file, std::string_view byte
     if (folder >= 0) {
         ::fsync(folder);
         ::close(folder);
+    }
+}
+
+void removeLeftoverTemporaries(const std::filesystem::path& file, std::chrono::system_clock::time_point since) {
+    const std::unique_ptr<DIR, int (*)(DIR*)> folder(
+        ::opendir(file.parent_path().empty() ? "." : file.parent_path().c_str()), ::closedir);
+    if (!folder) fail(errno, true);
+    const std::string name = file.filename().native();
+    const auto sinceSeconds = std::chrono::duration_cast<std::chrono::seconds>(since.time_since_epoch()).count();
+    while (const dirent* entry = ::readdir(folder.get())) {
+        if (!isTemporaryOf(entry->d_name, name)) continue;
+        struct stat status {};
+        const int at = ::dirfd(folder.get());
+        if (::fstatat(at, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(status.st_mode) &&
+            status.st_mtime < sinceSeconds) {
+            ::unlinkat(at, entry->d_name, 0);
+        }
     }
 }
 

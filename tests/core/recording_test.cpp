@@ -92,65 +92,105 @@ TEST_F(Recording, RecordingTwiceWritesTwoRecords) {
     EXPECT_EQ(readBytes(masterFile()), notesRecord("", "a", "\r\n") + notesRecord("", "a", "\r\n"));
 }
 
-// The student's own send file cannot be written: nothing may be lost or half-done.
-class SendFileFails : public Recording {
-protected:
-    SendFileFails() {
-        std::filesystem::remove(sendFile());
-        std::filesystem::create_directory(sendFile());  // a folder where the file should be
-        run().nextQuestion();
-        boxes.question = "shown";
-        cumulative = state().cumulativeText;
-    }
-    void expectNothingChanged(const std::string& typed) {
-        EXPECT_THAT(dialogs.messages, ElementsAre(failureMessage(kPathFileAccessError)));
-        EXPECT_EQ(boxes.answer, typed);
-        EXPECT_EQ(boxes.question, "shown");
-        EXPECT_EQ(state().cumulativeText, cumulative);
-        EXPECT_TRUE(state().responsePending);
-        EXPECT_EQ(readBytes(responsesFile()), "");
-    }
-    std::string cumulative;
+enum class Command { Response, Notes };
+enum class Missed { Send, Class, Master, Notes };
+
+struct MissedFileRow {
+    const char* name;
+    Command command;
+    Missed missed;
 };
 
-TEST_F(SendFileFails, AResponseIsKeptForAnotherTry) {
-    boxes.answer = "my answer";
-    run().enterResponse();
-    expectNothingChanged("my answer");
+void PrintTo(const MissedFileRow& row, std::ostream* out) { *out << row.name; }
 
-    std::filesystem::remove(sendFile());
-    run().enterResponse();
-    EXPECT_EQ(readBytes(sendFile()), responseRecord("my answer"));
-    EXPECT_EQ(readBytes(responsesFile()), "my answer\r\n");
-}
+// One file of a record cannot take it (a folder stands where it should be), then can again.
+class OneFileMissesTheRecord : public Recording, public testing::WithParamInterface<MissedFileRow> {
+protected:
+    std::filesystem::path fileOf(Missed missed) const {
+        switch (missed) {
+            case Missed::Send: return sendFile();
+            case Missed::Class: return responsesFile();
+            case Missed::Master: return masterFile();
+            case Missed::Notes: return notesFile();
+        }
+        return {};
+    }
+    void record(const std::string& text) {
+        boxes.answer = text;
+        GetParam().command == Command::Response ? run().enterResponse() : run().saveAsNotes();
+    }
+};
 
-TEST_F(SendFileFails, NotesAreKeptForAnotherTry) {
-    boxes.answer = "my notes";
-    run().saveAsNotes();
-    expectNothingChanged("my notes");
-    EXPECT_EQ(readBytes(masterFile()), "");
-    EXPECT_FALSE(std::filesystem::exists(notesFile()));
-}
+TEST_P(OneFileMissesTheRecord, AndTheNextClickGivesEveryFileTheRecordOnce) {
+    const MissedFileRow& row = GetParam();
+    const auto missing = fileOf(row.missed);
+    std::filesystem::remove(missing);
+    std::filesystem::create_directory(missing);
+    run().nextQuestion();
 
-TEST_F(Recording, WithoutTheSharedDriveTheResponseIsStillRecorded) {
-    std::filesystem::remove_all(temp.path() / "i");
-    std::filesystem::create_directories(temp.path() / "i" / "responses.txt");
-    boxes.answer = "OK";
-    run().enterResponse();
-    EXPECT_EQ(sentSinceHeader(), responseRecord("OK"));
+    record("mine");
     EXPECT_THAT(dialogs.messages, ElementsAre(failureMessage(kPathFileAccessError)));
+    // Only the class file has somewhere else to wait: the student's own files keep the text in the box.
+    EXPECT_EQ(boxes.answer, row.missed == Missed::Class ? "" : "mine");
+    EXPECT_EQ(state().responsePending, row.missed != Missed::Class);
+
+    std::filesystem::remove(missing);
+    record(boxes.answer.empty() ? "next" : boxes.answer);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(boxes.answer, "");
-    EXPECT_EQ(state().cumulativeText, " YOUR ANSWER  ->->->->  OK");
+    // The send file that stood in the way had taken the header at start-up.
+    const std::string sendBefore = row.missed == Missed::Send ? "" : header;
+    if (row.command == Command::Response) {
+        const bool twoRecords = row.missed == Missed::Class;
+        EXPECT_EQ(readBytes(sendFile()), sendBefore + responseRecord("mine") + (twoRecords ? responseRecord("next") : ""));
+        EXPECT_EQ(readBytes(responsesFile()), twoRecords ? "mine\r\nnext\r\n" : "mine\r\n");
+        const auto outbox = dataFile("unsent_Student_One.txt");
+        EXPECT_EQ(std::filesystem::exists(outbox) ? readBytes(outbox) : "", "");
+        EXPECT_EQ(state().cumulativeText.find(" YOUR ANSWER  ->->->->  mine"), twoRecords ? 28u : 0u);
+    } else {
+        EXPECT_EQ(readBytes(sendFile()), sendBefore + notesRecord(kQuestion, "mine", "       "));
+        EXPECT_EQ(readBytes(notesFile()), notesRecord(kQuestion, "mine", "       "));
+        EXPECT_EQ(readBytes(masterFile()), notesRecord(kQuestion, "mine", "\r\n"));
+        EXPECT_EQ(readBytes(responsesFile()), "");
+    }
 }
 
-TEST_F(Recording, AFailingNotesFileIsReportedButTheOtherFilesGetTheRecord) {
+INSTANTIATE_TEST_SUITE_P(
+    RecordAndFile, OneFileMissesTheRecord,
+    testing::Values(MissedFileRow{"ResponseSendFile", Command::Response, Missed::Send},
+                    MissedFileRow{"ResponseClassFile", Command::Response, Missed::Class},
+                    MissedFileRow{"NotesSendFile", Command::Notes, Missed::Send},
+                    MissedFileRow{"NotesMasterFile", Command::Notes, Missed::Master},
+                    MissedFileRow{"NotesNotesFile", Command::Notes, Missed::Notes}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Recording, ATextChangedAfterAFailureIsANewRecord) {
     std::filesystem::create_directory(notesFile());
-    boxes.answer = "n";
+    boxes.answer = "first";
     run().saveAsNotes();
+    std::filesystem::remove(notesFile());
+    boxes.answer = "second";
+    run().saveAsNotes();
+    EXPECT_EQ(readBytes(notesFile()), notesRecord("", "second", "       "));
+    EXPECT_EQ(readBytes(masterFile()), notesRecord("", "first", "\r\n") + notesRecord("", "second", "\r\n"));
+}
+
+// The class file is told about once a run; its lines wait for it, in order, across runs.
+TEST_F(Recording, WithoutTheClassFileLinesWaitInTheOutboxUntilItIsBack) {
+    std::filesystem::remove(responsesFile());
+    std::filesystem::create_directory(responsesFile());
+    for (const char* answer : {"one", "two"}) {
+        boxes.answer = answer;
+        run().enterResponse();
+    }
     EXPECT_THAT(dialogs.messages, ElementsAre(failureMessage(kPathFileAccessError)));
-    EXPECT_EQ(readBytes(masterFile()), notesRecord("", "n", "\r\n"));
-    EXPECT_EQ(sentSinceHeader(), notesRecord("", "n", "       "));
-    EXPECT_EQ(boxes.answer, "");
+    EXPECT_EQ(readBytes(dataFile("unsent_Student_One.txt")), "one\r\ntwo\r\n");
+    EXPECT_EQ(sentSinceHeader(), responseRecord("one") + responseRecord("two"));
+
+    std::filesystem::remove(responsesFile());
+    run().finishRun();
+    EXPECT_EQ(readBytes(responsesFile()), "one\r\ntwo\r\n");
+    EXPECT_EQ(readBytes(dataFile("unsent_Student_One.txt")), "");
 }
 
 struct LongNameRow {
