@@ -84,7 +84,7 @@ TEST(SharedFileLock, AnAppendWaitsForTheLockThenLandsOnce) {
 
 class SharedFileLockedTooLong : public RunFixture {};
 
-// The record in the student's own send file counts; only the class's file misses it.
+// The record in the student's own send file counts; the class's line waits in the outbox.
 TEST_F(SharedFileLockedTooLong, ReportsPermissionDeniedWithTheSendFilesRecordInPlace) {
     start("1", "Student One", "STO", "1");
     const auto shared = onDrive('i', "responses.txt");
@@ -97,6 +97,7 @@ TEST_F(SharedFileLockedTooLong, ReportsPermissionDeniedWithTheSendFilesRecordInP
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{failureMessage(kPermissionDenied)});
     EXPECT_EQ(readBytes(dataFile("send_1207Student_One.txt")), sent + responseRecord("OK"));
     EXPECT_EQ(readBytes(shared), "");
+    EXPECT_EQ(readBytes(dataFile("unsent_Student_One.txt")), "OK\r\n");
     EXPECT_EQ(boxes.answer, "");
 }
 
