@@ -41,7 +41,7 @@ void RecordResponse(benchmark::State& state) {
 }
 
 // The same bytes to the same two files, with nothing but the system calls: no length check,
-// no lock, no close through a duplicate.
+// no lock on either file, no look for an outbox, no close through a duplicate.
 void BareAppend(benchmark::State& state) {
     StartedRun started;
     started.boxes.answer = kResponse;

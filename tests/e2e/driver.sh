@@ -98,7 +98,8 @@ e2e_start_x() {
 
 # Starts the program. $1 "share" (the default) gives it drive i:, "no-share" a computer without it.
 # $2, a size such as 256k, puts the home data directory on a file system of that size of its
-# own, which only the program sees (reach it through e2e_program_root); none by default.
+# own, which only the program sees (reach it through e2e_program_root); none by default. $3
+# does the same for drive i:.
 e2e_start_program() {
     local share=$E2E_SHARE
     [ "${1:-share}" = share ] || share=""
@@ -111,8 +112,9 @@ e2e_start_program() {
             if [ -n "$2" ]; then
                 mkdir -p "$HOME/qorsdata" && mount -t tmpfs -o size="$2" classjournal-data "$HOME/qorsdata" || exit 97
             fi
-            shift 2
-            exec "$@"' sh "$share" "${2:-}" "$E2E_PROGRAM" \
+            if [ -n "$3" ]; then mount -t tmpfs -o size="$3" classjournal-share /mnt/i || exit 97; fi
+            shift 3
+            exec "$@"' sh "$share" "${2:-}" "${3:-}" "$E2E_PROGRAM" \
         >"$E2E_DIR/program.out" 2>"$E2E_DIR/program.err" &
     E2E_PROGRAM_PID=$!
 }
