@@ -35,8 +35,8 @@ void StudentFiles::open(std::string header) {
     keepFirstFailure(failure, [&] { createFile(locate(names_.master)); });
     try {
         appendAfterOutbox(locate(names_.outbox), locate(kResponsesFile), "");
-        outboxMayHoldLines_ = false;
     } catch (const RunError& unreached) {
+        outboxMayHoldLines_ = true;
         if (failure == 0) failure = firstTimeUnreached(unreached.number());
     }
     if (failure != 0) throw RunError(failure);

@@ -73,7 +73,9 @@ private:
     StudentFileNames names_;
     std::string unwrittenHeader_;
     std::optional<Record> pending_;
-    bool outboxMayHoldLines_ = true;
+    // Set whenever a delivery failed or a line went to the outbox; nothing is delivered at the
+    // end of a run that never opened the files.
+    bool outboxMayHoldLines_ = false;
     bool unreachedTold_ = false;
     // What this run last found in the draft file or left there; "" for no draft.
     std::string draftOnDisk_;
