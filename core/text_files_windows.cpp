@@ -157,21 +157,56 @@ void appendWhole(const std::filesystem::path& file, OpenFile& out, std::string_v
     }
 }
 
+// Missing from MinGW's headers.
+constexpr DWORD kErrorDiskQuotaExceeded = 1295;
+
 }  // namespace
 
 int errorNumberOf(int systemError, bool reading) {
     switch (static_cast<DWORD>(systemError)) {
         case ERROR_FILE_NOT_FOUND: return reading ? kFileNotFound : kPathNotFound;
         case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_REM_NOT_LIST:
         case ERROR_BAD_NETPATH:
-        case ERROR_BAD_NET_NAME: return kPathNotFound;
+        case ERROR_BAD_NET_NAME:
+        case ERROR_DIRECTORY:
+        case ERROR_NO_NET_OR_BAD_PATH: return kPathNotFound;
         case ERROR_ACCESS_DENIED:
+        case ERROR_WRITE_PROTECT:
         case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION: return kPermissionDenied;
+        case ERROR_LOCK_VIOLATION:
+        case ERROR_NETWORK_ACCESS_DENIED:
+        case ERROR_PRIVILEGE_NOT_HELD: return kPermissionDenied;
+        case ERROR_HANDLE_DISK_FULL:
         case ERROR_DISK_FULL:
-        case ERROR_HANDLE_DISK_FULL: return kDiskFull;
+        case ERROR_FILE_TOO_LARGE:
+        case kErrorDiskQuotaExceeded: return kDiskFull;
+        case ERROR_CRC:
+        case ERROR_SEEK:
+        case ERROR_SECTOR_NOT_FOUND:
+        case ERROR_WRITE_FAULT:
+        case ERROR_READ_FAULT:
+        case ERROR_GEN_FAILURE:
+        case ERROR_NETWORK_BUSY:
+        case ERROR_DEV_NOT_EXIST:
+        case ERROR_BAD_NET_RESP:
+        case ERROR_UNEXP_NET_ERR:
+        case ERROR_NETNAME_DELETED:
+        case ERROR_SEM_TIMEOUT:
+        case ERROR_IO_DEVICE:
+        case ERROR_DEVICE_NOT_CONNECTED:
+        case ERROR_NO_NETWORK:
+        case ERROR_NETWORK_UNREACHABLE:
+        case ERROR_HOST_UNREACHABLE:
+        case ERROR_CONNECTION_ABORTED: return kDeviceIoError;
         case ERROR_INVALID_NAME:
-        case ERROR_FILENAME_EXCED_RANGE: return kBadFileName;
+        case ERROR_BAD_PATHNAME:
+        case ERROR_FILENAME_EXCED_RANGE:
+        case ERROR_NO_UNICODE_TRANSLATION: return kBadFileName;
+        case ERROR_INVALID_PARAMETER: return kInvalidArgument;
+        case ERROR_NOT_ENOUGH_MEMORY:
+        case ERROR_OUTOFMEMORY: return kOutOfMemory;
         default: return kPathFileAccessError;
     }
 }

@@ -164,6 +164,8 @@ TEST(WindowsErrorNumbers, FollowTheFamilyOfThePosixOnes) {
         {ERROR_DISK_FULL, false, kDiskFull},           {ERROR_HANDLE_DISK_FULL, false, kDiskFull},
         {ERROR_INVALID_NAME, false, kBadFileName},     {ERROR_FILENAME_EXCED_RANGE, false, kBadFileName},
         {ERROR_NOT_READY, false, kPathFileAccessError},
+        {ERROR_NETNAME_DELETED, false, kDeviceIoError}, {1295 /* disk quota exceeded */, false, kDiskFull},
+        {ERROR_WRITE_PROTECT, false, kPermissionDenied}, {ERROR_NOT_ENOUGH_MEMORY, false, kOutOfMemory},
     };
     for (const auto& [systemError, reading, number] : rows) {
         EXPECT_EQ(errorNumberOf(static_cast<int>(systemError), reading), number) << systemError;
