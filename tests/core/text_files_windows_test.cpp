@@ -13,6 +13,7 @@
 
 #include "child_process.h"
 #include "failure_messages.h"
+#include "long_path_windows.h"
 #include "many_students.h"
 #include "query_conversion.h"
 #include "run_error.h"
@@ -245,6 +246,16 @@ TEST(WindowsSharedFile, StudentsAppendingAtOnceNeverInterleaveInsideALine) {
     const auto expected = allResponses();
     EXPECT_EQ(lines.size(), expected.size());
     EXPECT_EQ(std::set<std::string>(lines.begin(), lines.end()), expected);
+}
+
+TEST(WindowsLongPaths, AreNamedAsWindowsWouldWithThePrefixThatLiftsMaxPath) {
+    const std::pair<std::wstring, std::wstring> rows[] = {
+        {L"i:\\responses.txt", L"\\\\?\\i:\\responses.txt"},
+        {L"c:/qorsdata/../notes.txt", L"\\\\?\\c:\\notes.txt"},
+        {L"\\\\server\\class\\responses.txt", L"\\\\?\\UNC\\server\\class\\responses.txt"},
+        {L"\\\\?\\c:\\x\\..\\y.txt", L"\\\\?\\c:\\x\\..\\y.txt"},
+    };
+    for (const auto& [given, expected] : rows) EXPECT_EQ(longPath(given), expected);
 }
 
 // Run on their own by a test that limits the size of every file the program writes.
