@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 #include <random>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "long_path_windows.h"
 #include "run_error.h"
@@ -257,6 +259,26 @@ std::wstring createTemporary(const std::wstring& name, File& out, Clock::time_po
     fail(ERROR_FILE_EXISTS);
 }
 
+// FILETIME counts tenths of a microsecond since 1601; the system clock counts from 1970.
+std::chrono::system_clock::time_point timeOf(FILETIME time) {
+    using Ticks = std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>;
+    constexpr Ticks kFrom1601To1970{116'444'736'000'000'000};
+    const Ticks since1601{static_cast<std::int64_t>(std::uint64_t{time.dwHighDateTime} << 32 | time.dwLowDateTime)};
+    return std::chrono::system_clock::time_point(
+        std::chrono::duration_cast<std::chrono::system_clock::duration>(since1601 - kFrom1601To1970));
+}
+
+// The search matches short names too, and lets a final ? stand for no character.
+bool isLeftover(const WIN32_FIND_DATAW& found, std::wstring_view start, std::chrono::system_clock::time_point since) {
+    const std::wstring_view name = found.cFileName;
+    return name.size() == start.size() + kTemporarySuffixLength - 1 &&
+           ::CompareStringOrdinal(name.data(), static_cast<int>(start.size()), start.data(),
+                                  static_cast<int>(start.size()), TRUE) == CSTR_EQUAL &&
+           name.substr(start.size()).find_first_not_of(kTemporaryCharacters) == std::wstring_view::npos &&
+           (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0 &&
+           timeOf(found.ftLastWriteTime) < since;
+}
+
 void removeNamed(const std::wstring& name) {
     const DWORD error = retryUntil(Clock::now() + kReplaceWait, [&](DWORD e) { return replaceWaitsFor(e, name); },
                                    [&] { return ::DeleteFileW(name.c_str()); });
@@ -321,6 +343,30 @@ void appendToFile(const std::filesystem::path& file, std::string_view bytes) {
     LockedAppend(file, Clock::now() + kLockWait).write(bytes);
 }
 
+void appendAfterOutbox(const std::filesystem::path& outbox, const std::filesystem::path& file,
+                       std::string_view bytes) {
+    const auto deadline = Clock::now() + kLockWait;
+    const std::wstring boxName = longPath(outbox);
+    File box;
+    if (const DWORD error = box.open(boxName, kReadAccess | FILE_WRITE_DATA, OPEN_EXISTING, deadline)) {
+        if (error != ERROR_FILE_NOT_FOUND) failAt(boxName, error);
+        LockedAppend(file, deadline).write(bytes);
+        return;
+    }
+    const ByteLock boxLock(box.handle(), deadline);
+    const std::string held = box.readAll(std::numeric_limits<std::uint64_t>::max());
+    LockedAppend out(file, deadline);
+    out.write(held + std::string(bytes));
+    if (held.empty()) return;
+    // Not flushed: should a crash undo the emptying, the lines are delivered twice, never lost.
+    try {
+        box.setLength(0);
+    } catch (const RunError&) {
+        out.takeBack();
+        throw;
+    }
+}
+
 void createFile(const std::filesystem::path& file) {
     File(longPath(file), kAppendAccess, OPEN_ALWAYS, Clock::now() + kLockWait);
 }
@@ -358,6 +404,28 @@ void saveFileAtomically(const std::filesystem::path& file, std::string_view byte
         ::DeleteFileW(temporary.c_str());
         throw;
     }
+}
+
+void removeLeftoverTemporaries(const std::filesystem::path& file, std::chrono::system_clock::time_point since) {
+    const std::wstring name = longPath(file);
+    const std::wstring folder = name.substr(0, name.rfind(L'\\') + 1);
+    const std::wstring start = name.substr(folder.size()) + L".";
+    const std::wstring pattern = name + L"." + std::wstring(kTemporarySuffixLength - 1, L'?');
+    WIN32_FIND_DATAW found{};
+    const HANDLE search =
+        ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return;
+        fail(error);
+    }
+    const std::unique_ptr<void, decltype(&::FindClose)> searching(search, &::FindClose);
+    std::vector<std::wstring> leftovers;
+    do {
+        if (isLeftover(found, start, since)) leftovers.push_back(folder + found.cFileName);
+    } while (::FindNextFileW(search, &found));
+    if (const DWORD error = ::GetLastError(); error != ERROR_NO_MORE_FILES) fail(error);
+    for (const auto& leftover : leftovers) removeNamed(leftover);
 }
 
 void removeFile(const std::filesystem::path& file) { removeNamed(longPath(file)); }

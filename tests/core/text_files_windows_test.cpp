@@ -279,6 +279,8 @@ TEST(WindowsLongPaths, AreNamedAsWindowsWouldWithThePrefixThatLiftsMaxPath) {
 
 using Path = std::filesystem::path;
 void append(const Path&, const Path& file) { appendToFile(file, "x\r\n"); }
+void deliver(const Path& outbox, const Path& file) { appendAfterOutbox(outbox, file, "x\r\n"); }
+void deliverNoOutbox(const Path&, const Path& file) { appendAfterOutbox(file.parent_path() / "u.txt", file, "x\r\n"); }
 void save(const Path&, const Path& file) { saveFileAtomically(file, "x\r\n"); }
 
 struct HeldRow {
@@ -311,6 +313,10 @@ INSTANTIATE_TEST_SUITE_P(
     Windows, WhileAnotherProgramHoldsAFile,
     testing::Values(HeldRow{"AppendLetGo", append, 500ms, false, 0, "first\r\nx\r\n", "a\r\nb\r\n"},
                     HeldRow{"AppendHeld", append, kTooLong, false, kPermissionDenied, "first\r\n", "a\r\nb\r\n"},
+                    HeldRow{"DeliverLetGo", deliver, 500ms, false, 0, "first\r\na\r\nb\r\nx\r\n", ""},
+                    HeldRow{"DeliverHeld", deliver, kTooLong, false, kPermissionDenied, "first\r\n", "a\r\nb\r\n"},
+                    HeldRow{"DeliverUnemptiable", deliver, 0ms, true, kPathFileAccessError, "first\r\n", "a\r\nb\r\n"},
+                    HeldRow{"DeliverNoOutbox", deliverNoOutbox, 0ms, false, 0, "first\r\nx\r\n", "a\r\nb\r\n"},
                     HeldRow{"SaveLetGo", save, 300ms, false, 0, "x\r\n", "a\r\nb\r\n"},
                     HeldRow{"SaveHeld", save, 2s, false, kPermissionDenied, "first\r\n", "a\r\nb\r\n"}),
     [](const auto& row) { return std::string(row.param.what); });
@@ -326,6 +332,25 @@ TEST(WindowsPlantedLink, IsRefusedWithNothingWritten) {
     EXPECT_EQ(errorOf([&] { appendToFile(link, "x"); }), kPathFileAccessError);
     EXPECT_EQ(errorOf([&] { readFile(link); }), kPathFileAccessError);
     EXPECT_EQ(readBytes(target), "theirs");
+}
+
+TEST(WindowsLeftovers, OnlyThisFilesTemporariesFromBeforeGo) {
+    TempDir temp;
+    const std::tuple<const char*, bool, bool> rows[] = {
+        // name, last written an hour ago, removed
+        {"draft_Ann.txt.a1B2c3", true, true},   {"draft_Ann.txt.a1B2c4", false, false},
+        {"draft_Ann.txt", true, false},         {"draft_Ann.txt.a1B2c", true, false},
+        {"draft_Ann.txt.a1B2c3d", true, false}, {"draft_Bob.txt.a1B2c3", true, false},
+    };
+    const auto anHourAgo = std::filesystem::file_time_type::clock::now() - 1h;
+    for (const auto& [name, old, removed] : rows) {
+        writeBytes(temp.path() / name, "x");
+        if (old) std::filesystem::last_write_time(temp.path() / name, anHourAgo);
+    }
+    removeLeftoverTemporaries(temp.path() / "draft_Ann.txt", std::chrono::system_clock::now() - 1min);
+    for (const auto& [name, old, removed] : rows) {
+        EXPECT_EQ(std::filesystem::exists(temp.path() / name), !removed) << name;
+    }
 }
 
 // Run on their own by a test that limits the size of every file the program writes.
