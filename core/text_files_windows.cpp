@@ -3,17 +3,35 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
+#include <random>
 #include <thread>
 #include <utility>
+#include <vector>
 
+#include "long_path_windows.h"
 #include "run_error.h"
 
 namespace cj {
 
 namespace {
 
-[[noreturn]] void fail(DWORD systemError, bool reading) {
+using Clock = std::chrono::steady_clock;
+
+[[noreturn]] void fail(DWORD systemError, bool reading = false) {
     throw RunError(errorNumberOf(static_cast<int>(systemError), reading));
+}
+
+bool isFolder(const std::wstring& name) {
+    const DWORD attributes = ::GetFileAttributesW(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// Windows refuses a folder as access denied; it is no question of permission but of something
+// other than a file under the name, and the family shows it as on POSIX.
+[[noreturn]] void failAt(const std::wstring& name, DWORD systemError, bool reading = false) {
+    if (systemError == ERROR_ACCESS_DENIED && isFolder(name)) throw RunError(kPathFileAccessError);
+    fail(systemError, reading);
 }
 
 // Other students' programs and the instructor's tools may have any of the files open at once.
@@ -23,31 +41,59 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 // the file, the server of a network share included. Reading is granted only because
 // LockFileEx asks for it.
 constexpr DWORD kAppendAccess = FILE_APPEND_DATA | FILE_READ_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE;
+constexpr DWORD kReadAccess = FILE_READ_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE;
+constexpr DWORD kWriteAccess = FILE_WRITE_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE;
 
-constexpr auto kLockRetry = std::chrono::milliseconds(10);
+// An instructor's tool reading the class file, an indexer or a virus scanner may hold a file
+// without sharing it, or lock a range of it, for a moment.
+bool heldByAnother(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
+
+// A file open without delete sharing cannot be replaced or removed, which Windows mostly
+// reports as access denied; a folder under the name is refused at once.
+bool replaceWaitsFor(DWORD error, const std::wstring& name) {
+    return heldByAnother(error) || (error == ERROR_ACCESS_DENIED && !isFolder(name));
+}
+
+constexpr auto kRetry = std::chrono::milliseconds(10);
+// The draft is kept again at the next pause in typing, so its replacing need not wait long.
+constexpr auto kReplaceWait = std::chrono::seconds(1);
+
+// Makes attempts until one succeeds, fails for a reason that waiting cannot help, or the
+// deadline passes; gives ERROR_SUCCESS or the last attempt's error.
+template <typename Waits, typename Attempt>
+DWORD retryUntil(Clock::time_point deadline, Waits waitsFor, Attempt attempt) {
+    for (;;) {
+        if (attempt()) return ERROR_SUCCESS;
+        const DWORD error = ::GetLastError();
+        if (!waitsFor(error) || Clock::now() >= deadline) return error;
+        std::this_thread::sleep_for(kRetry);
+    }
+}
 
 // ReadFile and WriteFile take at most a DWORD at a time.
 constexpr std::size_t kLargestTransfer = 1u << 30;
 
-class OpenFile {
+class File {
 public:
-    OpenFile(const std::filesystem::path& file, DWORD access, DWORD disposition, bool reading)
-        : handle_(::CreateFileW(file.c_str(), access, kShareAll, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr)),
-          reading_(reading) {
-        if (handle_ == INVALID_HANDLE_VALUE) {
-            const DWORD error = ::GetLastError();
-            // Windows refuses a folder as access denied; it is no question of permission, and
-            // the family shows it as a path/file access error, as on POSIX.
-            std::error_code ignored;
-            if (error == ERROR_ACCESS_DENIED && std::filesystem::is_directory(file, ignored)) {
-                throw RunError(kPathFileAccessError);
-            }
-            fail(error, reading_);
-        }
+    File() = default;
+    File(const std::wstring& name, DWORD access, DWORD disposition, Clock::time_point deadline, bool reading = false) {
+        if (const DWORD error = open(name, access, disposition, deadline)) failAt(name, error, reading);
     }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-    ~OpenFile() { close(); }
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    ~File() { close(); }
+
+    // Gives the error when name cannot be opened by the deadline. What was planted under the
+    // name in place of a file is opened itself, never followed, and refused untouched.
+    DWORD open(const std::wstring& name, DWORD access, DWORD disposition, Clock::time_point deadline) {
+        const DWORD error = retryUntil(deadline, heldByAnother, [&] {
+            handle_ = ::CreateFileW(name.c_str(), access, kShareAll, nullptr, disposition,
+                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+            return handle_ != INVALID_HANDLE_VALUE;
+        });
+        if (error == ERROR_SUCCESS) refuseAllButRegularFiles();
+        return error;
+    }
 
     // Once FlushFileBuffers has succeeded the bytes are on stable storage; closing a handle
     // reports no lost write on Windows, so there is nothing left for it to tell.
@@ -55,76 +101,95 @@ public:
         if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE));
     }
 
+    HANDLE handle() const { return handle_; }
+    std::uint64_t written() const { return written_; }
+
     std::uint64_t length() const {
         LARGE_INTEGER size{};
-        if (!::GetFileSizeEx(handle_, &size)) fail(::GetLastError(), reading_);
+        if (!::GetFileSizeEx(handle_, &size)) fail(::GetLastError());
         return static_cast<std::uint64_t>(size.QuadPart);
     }
 
-    void writeAll(std::string_view bytes) {
+    void writeAll(std::string_view bytes, Clock::time_point deadline) {
         while (!bytes.empty()) {
-            DWORD written = 0;
+            DWORD done = 0;
             const auto size = static_cast<DWORD>(std::min(bytes.size(), kLargestTransfer));
-            if (!::WriteFile(handle_, bytes.data(), size, &written, nullptr)) fail(::GetLastError(), reading_);
-            bytes.remove_prefix(written);
+            const DWORD error = retryUntil(deadline, heldByAnother,
+                                           [&] { return ::WriteFile(handle_, bytes.data(), size, &done, nullptr); });
+            written_ += done;
+            if (error != ERROR_SUCCESS) fail(error);
+            bytes.remove_prefix(done);
         }
     }
 
     void flushToDisk() {
-        if (!::FlushFileBuffers(handle_)) fail(::GetLastError(), reading_);
+        if (!::FlushFileBuffers(handle_)) fail(::GetLastError());
     }
 
-    std::string readAll() {
+    std::string readAll(std::uint64_t largest) {
         std::string content;
         char buffer[65536];
         for (;;) {
             DWORD got = 0;
-            if (!::ReadFile(handle_, buffer, sizeof buffer, &got, nullptr)) fail(::GetLastError(), reading_);
+            if (!::ReadFile(handle_, buffer, sizeof buffer, &got, nullptr)) fail(::GetLastError());
             if (got == 0) return content;
             content.append(buffer, got);
+            if (content.size() > largest) throw RunError(kPathFileAccessError);
         }
     }
 
-    void cutTo(std::uint64_t length) {
-        LARGE_INTEGER at{};
-        at.QuadPart = static_cast<LONGLONG>(length);
-        if (::SetFilePointerEx(handle_, at, nullptr, FILE_BEGIN) && ::SetEndOfFile(handle_)) ::FlushFileBuffers(handle_);
+    void setLength(std::uint64_t length) {
+        FILE_END_OF_FILE_INFO end{};
+        end.EndOfFile.QuadPart = static_cast<LONGLONG>(length);
+        if (!::SetFileInformationByHandle(handle_, FileEndOfFileInfo, &end, sizeof end)) fail(::GetLastError());
     }
-
-    HANDLE handle() const { return handle_; }
 
 private:
-    HANDLE handle_;
-    bool reading_;
-};
-
-// The exclusive lock on the shared file's lock byte, held from the length check to the end of
-// the flush or of the cut-back.
-class SharedByteLock {
-public:
-    // Waits up to kLockWait. Where the file system keeps no locks, holds none and lets
-    // the append go ahead: the append-only handle keeps appends apart on a local disk.
-    explicit SharedByteLock(const OpenFile& file) : handle_(file.handle()) {
-        OVERLAPPED at = lockByte();
-        const auto deadline = std::chrono::steady_clock::now() + kLockWait;
-        for (;;) {
-            if (::LockFileEx(handle_, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) return;
+    void refuseAllButRegularFiles() {
+        if (::GetFileType(handle_) != FILE_TYPE_DISK) {
+            close();
+            throw RunError(kPathFileAccessError);
+        }
+        FILE_BASIC_INFO basic{};
+        if (!::GetFileInformationByHandleEx(handle_, FileBasicInfo, &basic, sizeof basic)) {
             const DWORD error = ::GetLastError();
-            if (error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION) {
-                handle_ = INVALID_HANDLE_VALUE;
-                return;
-            }
-            if (error != ERROR_LOCK_VIOLATION) fail(error, false);
-            if (std::chrono::steady_clock::now() >= deadline) throw RunError(kPermissionDenied);
-            std::this_thread::sleep_for(kLockRetry);
+            close();
+            fail(error);
+        }
+        if (basic.FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) {
+            close();
+            throw RunError(kPathFileAccessError);
         }
     }
-    SharedByteLock(const SharedByteLock&) = delete;
-    SharedByteLock& operator=(const SharedByteLock&) = delete;
-    ~SharedByteLock() {
+
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    std::uint64_t written_ = 0;
+};
+
+// The exclusive lock on a file's lock byte, far past any data so that readers are never blocked.
+class ByteLock {
+public:
+    // Where the file system keeps no locks, holds none and lets the append go ahead: the
+    // append-only handle keeps appends apart on a local disk.
+    ByteLock(HANDLE file, Clock::time_point deadline) {
         OVERLAPPED at = lockByte();
-        if (handle_ != INVALID_HANDLE_VALUE) ::UnlockFileEx(handle_, 0, 1, 0, &at);
+        const DWORD error = retryUntil(deadline, heldByAnother, [&] {
+            return ::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at);
+        });
+        if (error == ERROR_SUCCESS) {
+            handle_ = file;
+        } else if (error != ERROR_NOT_SUPPORTED && error != ERROR_INVALID_FUNCTION) {
+            fail(error);
+        }
     }
+    ByteLock(const ByteLock&) = delete;
+    ByteLock& operator=(const ByteLock&) = delete;
+    ~ByteLock() {
+        OVERLAPPED at = lockByte();
+        if (held()) ::UnlockFileEx(handle_, 0, 1, 0, &at);
+    }
+
+    bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
 
 private:
     static OVERLAPPED lockByte() {
@@ -134,28 +199,94 @@ private:
         return at;
     }
 
-    HANDLE handle_;
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
-// An append-only handle cannot shorten its file: the cut-back opens one that can. Best effort,
-// since the failure that led here is the one the student is told about.
-void cutBack(const std::filesystem::path& file, std::uint64_t length) {
-    try {
-        OpenFile(file, GENERIC_WRITE, OPEN_EXISTING, false).cutTo(length);
-    } catch (const RunError&) {
+// One record appended under the file's lock byte, held from the length check to the end of the
+// flush or of the cut-back.
+class LockedAppend {
+public:
+    LockedAppend(const std::filesystem::path& file, Clock::time_point deadline)
+        : name_(longPath(file)),
+          out_(name_, kAppendAccess, OPEN_ALWAYS, deadline),
+          lock_(out_.handle(), deadline),
+          before_(out_.length()),
+          deadline_(deadline) {}
+
+    // Lands bytes whole and flushed, or takes back what of them landed and throws.
+    void write(std::string_view bytes) {
+        try {
+            out_.writeAll(bytes, deadline_);
+            out_.flushToDisk();
+        } catch (const RunError&) {
+            takeBack();
+            throw;
+        }
     }
+
+    // Cuts only under the lock, and only while the file ends with what this append wrote, so
+    // that a record another program appended is never cut. A cut-back that fails throws its own
+    // error: the student must hear that a torn record may stand in the file.
+    void takeBack() {
+        if (!lock_.held() || out_.written() == 0 || out_.length() != before_ + out_.written()) return;
+        // An append-only handle cannot shorten its file; this one can, while out_ keeps the lock.
+        File cut(name_, kWriteAccess, OPEN_EXISTING, Clock::now() + kLockWait);
+        cut.setLength(before_);
+        cut.flushToDisk();
+    }
+
+private:
+    std::wstring name_;
+    File out_;
+    ByteLock lock_;
+    std::uint64_t before_;
+    Clock::time_point deadline_;
+};
+
+constexpr std::wstring_view kTemporaryCharacters = L"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+
+// Opens out on a name beside the file that nothing else holds, and gives that name.
+std::wstring createTemporary(const std::wstring& name, File& out, Clock::time_point deadline) {
+    std::random_device source;
+    std::uniform_int_distribution<std::size_t> pick(0, kTemporaryCharacters.size() - 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::wstring temporary = name + L".";
+        while (temporary.size() < name.size() + kTemporarySuffixLength) temporary += kTemporaryCharacters[pick(source)];
+        const DWORD error = out.open(temporary, kWriteAccess, CREATE_NEW, deadline);
+        if (error == ERROR_SUCCESS) return temporary;
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) failAt(temporary, error);
+    }
+    fail(ERROR_FILE_EXISTS);
 }
 
-void appendWhole(const std::filesystem::path& file, OpenFile& out, std::string_view bytes) {
-    const std::uint64_t before = out.length();
-    try {
-        out.writeAll(bytes);
-        out.flushToDisk();
-    } catch (const RunError&) {
-        cutBack(file, before);
-        throw;
-    }
+// FILETIME counts tenths of a microsecond since 1601; the system clock counts from 1970.
+std::chrono::system_clock::time_point timeOf(FILETIME time) {
+    using Ticks = std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>;
+    constexpr Ticks kFrom1601To1970{116'444'736'000'000'000};
+    const Ticks since1601{static_cast<std::int64_t>(std::uint64_t{time.dwHighDateTime} << 32 | time.dwLowDateTime)};
+    return std::chrono::system_clock::time_point(
+        std::chrono::duration_cast<std::chrono::system_clock::duration>(since1601 - kFrom1601To1970));
 }
+
+// The search matches short names too, and lets a final ? stand for no character.
+bool isLeftover(const WIN32_FIND_DATAW& found, std::wstring_view start, std::chrono::system_clock::time_point since) {
+    const std::wstring_view name = found.cFileName;
+    return name.size() == start.size() + kTemporarySuffixLength - 1 &&
+           ::CompareStringOrdinal(name.data(), static_cast<int>(start.size()), start.data(),
+                                  static_cast<int>(start.size()), TRUE) == CSTR_EQUAL &&
+           name.substr(start.size()).find_first_not_of(kTemporaryCharacters) == std::wstring_view::npos &&
+           (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0 &&
+           timeOf(found.ftLastWriteTime) < since;
+}
+
+void removeNamed(const std::wstring& name) {
+    const DWORD error = retryUntil(Clock::now() + kReplaceWait, [&](DWORD e) { return replaceWaitsFor(e, name); },
+                                   [&] { return ::DeleteFileW(name.c_str()); });
+    if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) failAt(name, error);
+}
+
+// Missing from MinGW's headers.
+constexpr DWORD kErrorDiskQuotaExceeded = 1295;
 
 }  // namespace
 
@@ -163,60 +294,140 @@ int errorNumberOf(int systemError, bool reading) {
     switch (static_cast<DWORD>(systemError)) {
         case ERROR_FILE_NOT_FOUND: return reading ? kFileNotFound : kPathNotFound;
         case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_REM_NOT_LIST:
         case ERROR_BAD_NETPATH:
-        case ERROR_BAD_NET_NAME: return kPathNotFound;
+        case ERROR_BAD_NET_NAME:
+        case ERROR_DIRECTORY:
+        case ERROR_NO_NET_OR_BAD_PATH: return kPathNotFound;
         case ERROR_ACCESS_DENIED:
+        case ERROR_WRITE_PROTECT:
         case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION: return kPermissionDenied;
+        case ERROR_LOCK_VIOLATION:
+        case ERROR_NETWORK_ACCESS_DENIED:
+        case ERROR_PRIVILEGE_NOT_HELD: return kPermissionDenied;
+        case ERROR_HANDLE_DISK_FULL:
         case ERROR_DISK_FULL:
-        case ERROR_HANDLE_DISK_FULL: return kDiskFull;
+        case ERROR_FILE_TOO_LARGE:
+        case kErrorDiskQuotaExceeded: return kDiskFull;
+        case ERROR_CRC:
+        case ERROR_SEEK:
+        case ERROR_SECTOR_NOT_FOUND:
+        case ERROR_WRITE_FAULT:
+        case ERROR_READ_FAULT:
+        case ERROR_GEN_FAILURE:
+        case ERROR_NETWORK_BUSY:
+        case ERROR_DEV_NOT_EXIST:
+        case ERROR_BAD_NET_RESP:
+        case ERROR_UNEXP_NET_ERR:
+        case ERROR_NETNAME_DELETED:
+        case ERROR_SEM_TIMEOUT:
+        case ERROR_IO_DEVICE:
+        case ERROR_DEVICE_NOT_CONNECTED:
+        case ERROR_NO_NETWORK:
+        case ERROR_NETWORK_UNREACHABLE:
+        case ERROR_HOST_UNREACHABLE:
+        case ERROR_CONNECTION_ABORTED: return kDeviceIoError;
         case ERROR_INVALID_NAME:
-        case ERROR_FILENAME_EXCED_RANGE: return kBadFileName;
+        case ERROR_BAD_PATHNAME:
+        case ERROR_FILENAME_EXCED_RANGE:
+        case ERROR_NO_UNICODE_TRANSLATION: return kBadFileName;
+        case ERROR_INVALID_PARAMETER: return kInvalidArgument;
+        case ERROR_NOT_ENOUGH_MEMORY:
+        case ERROR_OUTOFMEMORY: return kOutOfMemory;
         default: return kPathFileAccessError;
     }
 }
 
 void appendToFile(const std::filesystem::path& file, std::string_view bytes) {
-    OpenFile out(file, kAppendAccess, OPEN_ALWAYS, false);
-    const SharedByteLock lock(out);
-    appendWhole(file, out, bytes);
+    LockedAppend(file, Clock::now() + kLockWait).write(bytes);
 }
 
-void createFile(const std::filesystem::path& file) { OpenFile(file, kAppendAccess, OPEN_ALWAYS, false); }
+void appendAfterOutbox(const std::filesystem::path& outbox, const std::filesystem::path& file,
+                       std::string_view bytes) {
+    const auto deadline = Clock::now() + kLockWait;
+    const std::wstring boxName = longPath(outbox);
+    File box;
+    if (const DWORD error = box.open(boxName, kReadAccess | FILE_WRITE_DATA, OPEN_EXISTING, deadline)) {
+        if (error != ERROR_FILE_NOT_FOUND) failAt(boxName, error);
+        LockedAppend(file, deadline).write(bytes);
+        return;
+    }
+    const ByteLock boxLock(box.handle(), deadline);
+    const std::string held = box.readAll(std::numeric_limits<std::uint64_t>::max());
+    LockedAppend out(file, deadline);
+    out.write(held + std::string(bytes));
+    if (held.empty()) return;
+    // Not flushed: should a crash undo the emptying, the lines are delivered twice, never lost.
+    try {
+        box.setLength(0);
+    } catch (const RunError&) {
+        out.takeBack();
+        throw;
+    }
+}
+
+void createFile(const std::filesystem::path& file) {
+    File(longPath(file), kAppendAccess, OPEN_ALWAYS, Clock::now() + kLockWait);
+}
 
 std::string readFile(const std::filesystem::path& file, std::uint64_t largest) {
-    OpenFile in(file, GENERIC_READ, OPEN_EXISTING, true);
+    File in(longPath(file), kReadAccess, OPEN_EXISTING, Clock::now() + kLockWait, true);
     if (in.length() > largest) throw RunError(kPathFileAccessError);
-    return in.readAll();
+    return in.readAll(largest);
 }
 
 void replaceFile(const std::filesystem::path& file, std::string_view bytes) {
-    OpenFile out(file, GENERIC_WRITE, CREATE_ALWAYS, false);
-    out.writeAll(bytes);
+    const auto deadline = Clock::now() + kLockWait;
+    // Emptied only once open, so that nothing planted under the name is emptied.
+    File out(longPath(file), kWriteAccess, OPEN_ALWAYS, deadline);
+    out.setLength(0);
+    out.writeAll(bytes, deadline);
     out.flushToDisk();
 }
 
 void saveFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
-    // One temporary name per process, in the file's own folder so that the move is a rename.
-    const std::wstring temporary = file.native() + L"." + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
+    const std::wstring name = longPath(file);
+    const auto deadline = Clock::now() + kLockWait;
+    File out;
+    const std::wstring temporary = createTemporary(name, out, deadline);
     try {
-        OpenFile out(temporary, GENERIC_WRITE, CREATE_ALWAYS, false);
-        out.writeAll(bytes);
+        out.writeAll(bytes, deadline);
         out.flushToDisk();
         out.close();
-        if (!::MoveFileExW(temporary.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            fail(::GetLastError(), false);
-        }
+        constexpr DWORD kReplace = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+        const DWORD error = retryUntil(Clock::now() + kReplaceWait, [&](DWORD e) { return replaceWaitsFor(e, name); },
+                                       [&] { return ::MoveFileExW(temporary.c_str(), name.c_str(), kReplace); });
+        if (error != ERROR_SUCCESS) failAt(name, error);
     } catch (...) {
+        out.close();
         ::DeleteFileW(temporary.c_str());
         throw;
     }
 }
 
-void removeFile(const std::filesystem::path& file) {
-    if (::DeleteFileW(file.c_str())) return;
-    const DWORD error = ::GetLastError();
-    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) fail(error, false);
+void removeLeftoverTemporaries(const std::filesystem::path& file, std::chrono::system_clock::time_point since) {
+    const std::wstring name = longPath(file);
+    const std::wstring folder = name.substr(0, name.rfind(L'\\') + 1);
+    const std::wstring start = name.substr(folder.size()) + L".";
+    const std::wstring pattern = name + L"." + std::wstring(kTemporarySuffixLength - 1, L'?');
+    WIN32_FIND_DATAW found{};
+    const HANDLE search =
+        ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return;
+        fail(error);
+    }
+    const std::unique_ptr<void, decltype(&::FindClose)> searching(search, &::FindClose);
+    std::vector<std::wstring> leftovers;
+    do {
+        if (isLeftover(found, start, since)) leftovers.push_back(folder + found.cFileName);
+    } while (::FindNextFileW(search, &found));
+    if (const DWORD error = ::GetLastError(); error != ERROR_NO_MORE_FILES) fail(error);
+    for (const auto& leftover : leftovers) removeNamed(leftover);
 }
+
+void removeFile(const std::filesystem::path& file) { removeNamed(longPath(file)); }
 
 }  // namespace cj

@@ -13,6 +13,7 @@
 
 #include "child_process.h"
 #include "failure_messages.h"
+#include "long_path_windows.h"
 #include "many_students.h"
 #include "query_conversion.h"
 #include "run_error.h"
@@ -58,6 +59,22 @@ private:
     std::filesystem::path ready_;
     ChildProcess process_;
 };
+
+// Holds file as a reader that shares neither writing nor deleting, and lets go after hold.
+std::jthread holdAsReader(const std::filesystem::path& file, std::chrono::milliseconds hold) {
+    const HANDLE held = ::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    return std::jthread([=] { std::this_thread::sleep_for(hold), ::CloseHandle(held); });
+}
+
+// Maps file as a viewer does, which keeps anyone from shortening it until the view goes.
+std::shared_ptr<void> mapAsViewer(const std::filesystem::path& file) {
+    const HANDLE open =
+        ::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_VALID_FLAGS, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE mapping = ::CreateFileMappingW(open, nullptr, PAGE_READONLY, 0, 0, nullptr);
+    void* view = ::MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+    ::CloseHandle(mapping), ::CloseHandle(open);
+    return {view, ::UnmapViewOfFile};
+}
 
 struct NameRow {
     std::string typed;
@@ -148,7 +165,10 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    kPermissionDenied},
         FailureRow{"read a folder", [](const auto& d) { readFile(d); }, kPathFileAccessError},
-        FailureRow{"a name Windows refuses", [](const auto& d) { createFile(d / "a<b>.txt"); }, kBadFileName}),
+        FailureRow{"a name Windows refuses", [](const auto& d) { createFile(d / "a<b>.txt"); }, kBadFileName},
+        FailureRow{"append to a device", [](const auto& d) { appendToFile(d / "nul", "x"); }, kPathFileAccessError},
+        FailureRow{"save over a folder", [](const auto& d) { saveFileAtomically(d, "x"); }, kPathFileAccessError},
+        FailureRow{"remove a folder", [](const auto& d) { removeFile(d); }, kPathFileAccessError}),
     [](const auto& row) {
         std::string name;
         for (const char c : std::string(row.param.what)) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
@@ -164,6 +184,8 @@ TEST(WindowsErrorNumbers, FollowTheFamilyOfThePosixOnes) {
         {ERROR_DISK_FULL, false, kDiskFull},           {ERROR_HANDLE_DISK_FULL, false, kDiskFull},
         {ERROR_INVALID_NAME, false, kBadFileName},     {ERROR_FILENAME_EXCED_RANGE, false, kBadFileName},
         {ERROR_NOT_READY, false, kPathFileAccessError},
+        {ERROR_NETNAME_DELETED, false, kDeviceIoError}, {1295 /* disk quota exceeded */, false, kDiskFull},
+        {ERROR_WRITE_PROTECT, false, kPermissionDenied}, {ERROR_NOT_ENOUGH_MEMORY, false, kOutOfMemory},
     };
     for (const auto& [systemError, reading, number] : rows) {
         EXPECT_EQ(errorNumberOf(static_cast<int>(systemError), reading), number) << systemError;
@@ -245,6 +267,92 @@ TEST(WindowsSharedFile, StudentsAppendingAtOnceNeverInterleaveInsideALine) {
     EXPECT_EQ(std::set<std::string>(lines.begin(), lines.end()), expected);
 }
 
+TEST(WindowsLongPaths, AreNamedAsWindowsWouldWithThePrefixThatLiftsMaxPath) {
+    const std::pair<std::wstring, std::wstring> rows[] = {
+        {L"i:\\responses.txt", L"\\\\?\\i:\\responses.txt"},
+        {L"c:/qorsdata/../notes.txt", L"\\\\?\\c:\\notes.txt"},
+        {L"\\\\server\\class\\responses.txt", L"\\\\?\\UNC\\server\\class\\responses.txt"},
+        {L"\\\\?\\c:\\x\\..\\y.txt", L"\\\\?\\c:\\x\\..\\y.txt"},
+    };
+    for (const auto& [given, expected] : rows) EXPECT_EQ(longPath(given), expected);
+}
+
+using Path = std::filesystem::path;
+void append(const Path&, const Path& file) { appendToFile(file, "x\r\n"); }
+void deliver(const Path& outbox, const Path& file) { appendAfterOutbox(outbox, file, "x\r\n"); }
+void deliverNoOutbox(const Path&, const Path& file) { appendAfterOutbox(file.parent_path() / "u.txt", file, "x\r\n"); }
+void save(const Path&, const Path& file) { saveFileAtomically(file, "x\r\n"); }
+
+struct HeldRow {
+    const char* what;
+    void (*write)(const Path& outbox, const Path& file);
+    std::chrono::milliseconds readerHolds;  // the file
+    bool viewerMapsOutbox;
+    int number;
+    std::string file, outbox;
+};
+
+class WhileAnotherProgramHoldsAFile : public testing::TestWithParam<HeldRow> {};
+
+TEST_P(WhileAnotherProgramHoldsAFile, AWriteLandsWholeOrLeavesBothFilesAsTheyWere) {
+    const HeldRow& row = GetParam();
+    TempDir temp;
+    const auto file = temp.path() / "responses.txt", outbox = temp.path() / "unsent_1.txt";
+    writeBytes(file, "first\r\n");
+    writeBytes(outbox, "a\r\nb\r\n");
+    const auto viewer = row.viewerMapsOutbox ? mapAsViewer(outbox) : nullptr;
+    const auto reader = holdAsReader(file, row.readerHolds);
+    EXPECT_EQ(errorOf([&] { row.write(outbox, file); }), row.number);
+    EXPECT_EQ(readBytes(file), row.file);
+    EXPECT_EQ(readBytes(outbox), row.outbox);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp.path()), {}), 2);  // nothing left, nothing made
+}
+
+const auto kTooLong = kLockWait + 500ms;
+INSTANTIATE_TEST_SUITE_P(
+    Windows, WhileAnotherProgramHoldsAFile,
+    testing::Values(HeldRow{"AppendLetGo", append, 500ms, false, 0, "first\r\nx\r\n", "a\r\nb\r\n"},
+                    HeldRow{"AppendHeld", append, kTooLong, false, kPermissionDenied, "first\r\n", "a\r\nb\r\n"},
+                    HeldRow{"DeliverLetGo", deliver, 500ms, false, 0, "first\r\na\r\nb\r\nx\r\n", ""},
+                    HeldRow{"DeliverHeld", deliver, kTooLong, false, kPermissionDenied, "first\r\n", "a\r\nb\r\n"},
+                    HeldRow{"DeliverUnemptiable", deliver, 0ms, true, kPathFileAccessError, "first\r\n", "a\r\nb\r\n"},
+                    HeldRow{"DeliverNoOutbox", deliverNoOutbox, 0ms, false, 0, "first\r\nx\r\n", "a\r\nb\r\n"},
+                    HeldRow{"SaveLetGo", save, 300ms, false, 0, "x\r\n", "a\r\nb\r\n"},
+                    HeldRow{"SaveHeld", save, 2s, false, kPermissionDenied, "first\r\n", "a\r\nb\r\n"}),
+    [](const auto& row) { return std::string(row.param.what); });
+
+TEST(WindowsPlantedLink, IsRefusedWithNothingWritten) {
+    TempDir temp;
+    const auto target = temp.path() / "elsewhere.txt", link = temp.path() / "responses.txt";
+    writeBytes(target, "theirs");
+    ::CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+    const DWORD attributes = ::GetFileAttributesW(link.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        GTEST_SKIP() << "no symbolic link can be made here (Wine reports one made, but makes none)";
+    EXPECT_EQ(errorOf([&] { appendToFile(link, "x"); }), kPathFileAccessError);
+    EXPECT_EQ(errorOf([&] { readFile(link); }), kPathFileAccessError);
+    EXPECT_EQ(readBytes(target), "theirs");
+}
+
+TEST(WindowsLeftovers, OnlyThisFilesTemporariesFromBeforeGo) {
+    TempDir temp;
+    const std::tuple<const char*, bool, bool> rows[] = {
+        // name, last written an hour ago, removed
+        {"draft_Ann.txt.a1B2c3", true, true},   {"draft_Ann.txt.a1B2c4", false, false},
+        {"draft_Ann.txt", true, false},         {"draft_Ann.txt.a1B2c", true, false},
+        {"draft_Ann.txt.a1B2c3d", true, false}, {"draft_Bob.txt.a1B2c3", true, false},
+    };
+    const auto anHourAgo = std::filesystem::file_time_type::clock::now() - 1h;
+    for (const auto& [name, old, removed] : rows) {
+        writeBytes(temp.path() / name, "x");
+        if (old) std::filesystem::last_write_time(temp.path() / name, anHourAgo);
+    }
+    removeLeftoverTemporaries(temp.path() / "draft_Ann.txt", std::chrono::system_clock::now() - 1min);
+    for (const auto& [name, old, removed] : rows) {
+        EXPECT_EQ(std::filesystem::exists(temp.path() / name), !removed) << name;
+    }
+}
+
 // Run on their own by a test that limits the size of every file the program writes.
 class FileSizeLimit : public testing::TestWithParam<void (*)(const std::filesystem::path&, std::string_view)> {
 protected:
@@ -267,6 +375,15 @@ TEST_P(FileSizeLimit, AnAppendCutShortLeavesTheFileAsItWas) {
     EXPECT_TRUE(after == before);
     GetParam()(file, "fits\r\n");
     EXPECT_TRUE(readBytes(file) == before + "fits\r\n");
+}
+
+TEST_P(FileSizeLimit, ACutBackThatFailsIsToldByItsOwnNumber) {
+    TempDir temp;
+    const auto file = temp.path() / "f.txt";
+    writeBytes(file, std::string(limitBytes - 100, 'a'));
+    const auto viewer = mapAsViewer(file);
+    EXPECT_EQ(errorOf([&] { GetParam()(file, std::string(1000, 'b')); }), kPathFileAccessError);
+    EXPECT_EQ(readBytes(file).size(), limitBytes);  // the torn record the student is told of
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, FileSizeLimit, testing::Values(appendToFile));
