@@ -1,4 +1,3 @@
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "code_page.h"
@@ -25,10 +24,13 @@ TEST_P(FileNamePart, FitsEveryFileNameAndMarksACutName) {
     std::string safe = row.name;
     std::replace(safe.begin(), safe.end(), ' ', '_');
     EXPECT_EQ(part.substr(0, row.keptCharacters), safe.substr(0, row.keptCharacters));
+    const std::string digest = part.substr(row.keptCharacters);
     if (row.cut) {
-        EXPECT_THAT(part.substr(row.keptCharacters), testing::MatchesRegex("~[0-9a-f]{16}"));
+        EXPECT_TRUE(digest.size() == 17 && digest[0] == '~' &&
+                    digest.find_first_not_of("0123456789abcdef", 1) == std::string::npos)
+            << digest;
     } else {
-        EXPECT_EQ(part.size(), row.keptCharacters);
+        EXPECT_EQ(digest, "");
     }
     EXPECT_LE(toUtf8("draft_" + part + ".txt.XXXXXX").size(), 255u);
 }
