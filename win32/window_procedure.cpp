@@ -30,8 +30,9 @@ LRESULT cmd_pend_exp::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         form_.endProgram();
         return 0;
-    // Log-off or shutdown: the session may end as soon as this returns, so the program ends
-    // first; until then a shutdown that another program stops leaves this one running.
+    // Log-off or shutdown: the program agrees, then ends once the session really ends and
+    // before it answers, since Windows may stop it any time after; a shutdown that another
+    // program cancels leaves it running.
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:
