@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QWidget>
-#include <functional>
 #include <string>
 
+#include "click_wiring.h"
+#include "form.h"
 #include "platform.h"
-#include "run.h"
 
 class QTimer;
 
@@ -14,10 +14,11 @@ namespace cj::ui {
 class CodePageTextBox;
 class PictureBox;
 
-// The program's one window. It owns the run and gives it the question and answer boxes and
-// the picture boxes; its handlers pass each event on to the run.
-class cmd_pend_exp : public QWidget, public TextBoxes, public PicturePanel {
+// The program's one window on Linux. Its form owns the run; the window gives the run the
+// question and answer boxes and the picture boxes, and its handlers pass each event on to it.
+class cmd_pend_exp : public QWidget, public TextBoxes, public PicturePanel, private form::ToolkitWindow {
     Q_OBJECT
+    friend struct form::ClickWiring<cmd_pend_exp>;
 
 public:
     cmd_pend_exp(Dialogs& dialogs, Clock& clock, RandomSource& random, const DriveMap& drives,
@@ -25,11 +26,11 @@ public:
 
     // Start-up, before the window is shown; it may end the program.
     void Form_Load();
-    bool hasEnded() const { return ended_; }
+    bool hasEnded() const { return form_.hasEnded(); }
     // Once the window is shown: the answer an earlier run left unrecorded comes back.
     void restoreDraft();
 
-    Run& run() { return run_; }
+    Run& run() { return form_.run(); }
     CodePageTextBox& questionBox() { return *txt_question; }
     CodePageTextBox& answerBox() { return *txt_answer; }
 
@@ -74,15 +75,14 @@ private:
     // The controls the run works on, and the timer, which has no place on the form.
     void takeControls();
     void wireHandlers();
-    // Every event reaches the run through here: once the program has ended nothing more runs,
-    // and a failure that no command trapped is reported rather than left to abort the program.
-    void guarded(const std::function<void()>& handler);
-    void endProgram();
 
-    Dialogs& dialogs_;
+    void stopTimers() override;
+    void hideWindow() override;
+    void leaveEventLoop() override;
+    void startDraftPause() override;
+
     RandomSource& random_;
-    Run run_;
-    bool ended_ = false;
+    form::Form form_;
 
     CodePageTextBox* txt_question = nullptr;
     CodePageTextBox* txt_answer = nullptr;

@@ -1,31 +1,18 @@
 #include "code_page_text.h"
 
-#include <QStringView>
-
 #include "code_page.h"
+#include "utf16_text.h"
 
 namespace cj::ui {
 
 namespace {
 
-constexpr char32_t kLineSeparator = 0x2028;
-constexpr char32_t kParagraphSeparator = 0x2029;
-constexpr char32_t kUnpaired = 0xFFFD;
+std::u16string_view utf16Of(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
 
-bool isLineBreak(char32_t c) { return c == U'\n' || c == U'\r' || c == kLineSeparator || c == kParagraphSeparator; }
-
-// Calls visit(character, itsUtf16Units) once per character; a surrogate pair is one character.
-template <typename Visit>
-void forEachCharacter(QStringView text, Visit visit) {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
-        if (pair) {
-            visit(QChar::surrogateToUcs4(text[i], text[i + 1]), text.mid(i, 2));
-            ++i;
-        } else {
-            visit(text[i].isSurrogate() ? kUnpaired : char32_t{text[i].unicode()}, text.mid(i, 1));
-        }
-    }
+QString fromUtf16(std::u16string_view text) {
+    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
@@ -44,30 +31,8 @@ QString toQString(const std::string& codePageText) {
     return out;
 }
 
-std::string toCodePage(const QString& text) {
-    std::string out;
-    out.reserve(static_cast<std::size_t>(text.size()));
-    bool afterCr = false;
-    forEachCharacter(text, [&](char32_t c, QStringView) {
-        // Qt shows CR LF as one break, so the pair must come back as one.
-        if (!(c == U'\n' && afterCr)) out += isLineBreak(c) ? "\r\n" : std::string(1, codePageByteOf(c));
-        afterCr = c == U'\r';
-    });
-    return out;
-}
+std::string toCodePage(const QString& text) { return form::codePageLinesOf(utf16Of(text)); }
 
-QString fittedToCodePage(const QString& text) {
-    QString out;
-    out.reserve(text.size());
-    forEachCharacter(text, [&](char32_t c, QStringView units) {
-        const bool fits = c == U'?' || isLineBreak(c) || codePageByteOf(c) != '?';
-        if (fits) {
-            out += units;
-        } else {
-            out += QChar(u'?');
-        }
-    });
-    return out;
-}
+QString fittedToCodePage(const QString& text) { return fromUtf16(form::fittedToCodePage(utf16Of(text))); }
 
 }  // namespace cj::ui

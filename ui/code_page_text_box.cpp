@@ -5,13 +5,12 @@
 #include <algorithm>
 
 #include "code_page_text.h"
+#include "controls.h"
 
 namespace cj::ui {
 
 CodePageTextBox::CodePageTextBox(QWidget* parent) : QPlainTextEdit(parent) {
-    QFont font("Arial");
-    font.setPointSizeF(9.75);
-    setFont(font);
+    setFont(qFontOf(form::kLargeBoxFont));
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -7,19 +7,19 @@
 
 namespace cj::ui {
 
-void cmd_pend_exp::cmdNextQuestion_Click() { run_.nextQuestion(); }
+void cmd_pend_exp::cmdNextQuestion_Click() { run().nextQuestion(); }
 
-void cmd_pend_exp::cmd_next_picture_Click() { run_.nextPicture(); }
+void cmd_pend_exp::cmd_next_picture_Click() { run().nextPicture(); }
 
-void cmd_pend_exp::cmd_enter_response_Click() { run_.enterResponse(); }
+void cmd_pend_exp::cmd_enter_response_Click() { run().enterResponse(); }
 
-void cmd_pend_exp::cmd_save_as_notes_Click() { run_.saveAsNotes(); }
+void cmd_pend_exp::cmd_save_as_notes_Click() { run().saveAsNotes(); }
 
-void cmd_pend_exp::cmd_display_note_file_Click() { run_.displayNotes(); }
+void cmd_pend_exp::cmd_display_note_file_Click() { run().displayNotes(); }
 
-void cmd_pend_exp::cmd_displayCumulativeText_Click() { run_.displayEverything(); }
+void cmd_pend_exp::cmd_displayCumulativeText_Click() { run().displayEverything(); }
 
-void cmd_pend_exp::cmd_clear_answer_box_Click() { run_.clearAnswerBox(); }
+void cmd_pend_exp::cmd_clear_answer_box_Click() { run().clearAnswerBox(); }
 
 void cmd_pend_exp::cmd_copy_picture_Click() { copyPictureThroughClipboard(*Picture1, *Picture2); }
 
@@ -28,13 +28,12 @@ void cmd_pend_exp::cmd_pend_exp_Click() {
     if (!tmr_pend_exp->isActive()) tmr_pend_exp->start();
 }
 
-void cmd_pend_exp::cmd_quit_Click() { endProgram(); }
+void cmd_pend_exp::cmd_quit_Click() { form_.endProgram(); }
 
-void cmd_pend_exp::tmr_pend_exp_Timer() { run_.timerTick(); }
+void cmd_pend_exp::tmr_pend_exp_Timer() { run().timerTick(); }
 
-// Each change starts the pause over, so the draft is written when typing stops, not on each key.
-void cmd_pend_exp::txt_answer_Change() { tmr_draft->start(); }
+void cmd_pend_exp::txt_answer_Change() { form_.answerChanged(); }
 
-void cmd_pend_exp::tmr_draft_Timer() { run_.keepDraft(); }
+void cmd_pend_exp::tmr_draft_Timer() { form_.draftPauseOver(); }
 
 }  // namespace cj::ui

@@ -16,23 +16,21 @@ PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
 }
 
 void PictureBox::setUserScale(float width, float height) {
-    scaleWidth_ = width;
-    scaleHeight_ = height;
+    scale_ = {width, height};
 }
 
 void PictureBox::drawCircle(float x, float y, float radius) {
     const QSize interior = contentsRect().size();
-    if (scaleWidth_ <= 0 || scaleHeight_ <= 0 || interior.isEmpty()) return;
+    if (!form::canDrawIn(scale_, interior.width(), interior.height())) return;
     if (drawing_.size() != interior) {
         // The box never changes size, so this happens once; a tick then costs the same all run.
         drawing_ = QImage(interior, QImage::Format_ARGB32_Premultiplied);
         drawing_.fill(Qt::transparent);
     }
-    const double unitsToPixels = interior.width() / static_cast<double>(scaleWidth_);
-    const QPointF centre(x * unitsToPixels, y * interior.height() / static_cast<double>(scaleHeight_));
+    const form::PixelCircle circle = form::pixelCircle(scale_, interior.width(), interior.height(), x, y, radius);
     QPainter painter(&drawing_);
     painter.setPen(QPen(Qt::black, 1));
-    painter.drawEllipse(centre, radius * unitsToPixels, radius * unitsToPixels);
+    painter.drawEllipse(QPointF(circle.x, circle.y), circle.radius, circle.radius);
     update();
 }
 

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QPixmap>
 
+#include "picture_scale.h"
+
 namespace cj::ui {
 
 // A picture box: a white panel the run draws on in its own user scale, with (0, 0) at the
@@ -16,8 +18,8 @@ public:
     explicit PictureBox(QWidget* parent = nullptr);
 
     void setUserScale(float width, float height);
-    float scaleWidth() const { return scaleWidth_; }
-    float scaleHeight() const { return scaleHeight_; }
+    float scaleWidth() const { return scale_.width; }
+    float scaleHeight() const { return scale_.height; }
 
     // A true circle on the screen: centre in the user scale, radius in horizontal units.
     void drawCircle(float x, float y, float radius);
@@ -31,9 +33,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // No scale until the run sets one at start-up.
-    float scaleWidth_ = 0.0f;
-    float scaleHeight_ = 0.0f;
+    form::UserScale scale_;
     QImage drawing_;
     QPixmap picture_;
 };

@@ -6,13 +6,13 @@
 namespace cj::ui {
 
 void cmd_pend_exp::readNextQuestion() {
-    guarded([this] { run_.readNextQuestion(); });
+    form_.guarded([this] { run().readNextQuestion(); });
 }
 
 std::string cmd_pend_exp::code(const std::string& aLine, float codeNbr) const { return cj::code(aLine, codeNbr); }
 
 void cmd_pend_exp::codeFile() {
-    guarded([this] { run_.codeFile(); });
+    form_.guarded([this] { run().codeFile(); });
 }
 
 std::string cmd_pend_exp::decode(const std::string& aLine, float codeNbr) const { return cj::decode(aLine, codeNbr); }
@@ -24,7 +24,7 @@ std::string cmd_pend_exp::makeCodeLine(float codeNbr) {
 }
 
 void cmd_pend_exp::runRoutine(const std::string& routine) {
-    guarded([&] { run_.runRoutine(routine); });
+    form_.guarded([&] { run().runRoutine(routine); });
 }
 
 }  // namespace cj::ui

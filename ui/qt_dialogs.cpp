@@ -4,13 +4,15 @@
 #include <QMessageBox>
 
 #include "code_page_text.h"
+#include "control_table.h"
+#include "controls.h"
 
 namespace cj::ui {
 
 namespace {
 
 // Set on each dialog: an application display name would also be appended to "Form1".
-const QString kTitle = QStringLiteral("Class Journal");
+const QString kTitle = qStringOf(form::kDialogTitle);
 
 }  // namespace
 

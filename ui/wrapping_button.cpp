@@ -1,5 +1,6 @@
 #include "wrapping_button.h"
 
+#include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -22,6 +23,16 @@ void WrappingButton::paintEvent(QPaintEvent*) {
     const QRect contents = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
     style()->drawItemText(&painter, contents, Qt::TextWordWrap | Qt::AlignCenter, option.palette, isEnabled(), caption,
                           QPalette::ButtonText);
+}
+
+// A held Return repeats its key press; like the space bar, it presses the button once.
+void WrappingButton::keyPressEvent(QKeyEvent* event) {
+    const bool returnKey = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (returnKey && event->isAutoRepeat()) {
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 }  // namespace cj::ui

@@ -50,8 +50,9 @@ e2e_setup() {
     e2e_start_x
 }
 
+# $1: the status the test ended with, when the caller has already taken it.
 e2e_teardown() {
-    local status=$?
+    local status=${1:-$?}
     e2e_stop "$E2E_PROGRAM_PID"
     e2e_stop "$E2E_XVFB_PID"
     if [ "$status" -ne 0 ] && [ -s "$E2E_DIR/program.err" ]; then

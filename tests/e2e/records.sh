@@ -68,3 +68,12 @@ expect_file() {
     fi
     rm -f "$actual"
 }
+
+# $1 the question line, $2 the one note of the session: the notes file and the master file
+# hold its record, each ending as it must.
+expect_one_note() {
+    notes_record "$1" "$2" >"$E2E_DIR/notes.expected"
+    expect_file "$E2E_DATA/notes_Student_One.txt" "$E2E_DIR/notes.expected"
+    notes_record "$1" "$2" master >"$E2E_DIR/master.expected"
+    expect_file "$E2E_DATA/masterFile_Student_One.txt" "$E2E_DIR/master.expected"
+}

@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <numeric>
+#include <utility>
 
 #include "code_page_text_box.h"
 #include "window_fixture.h"
@@ -88,6 +89,23 @@ INSTANTIATE_TEST_SUITE_P(
                     ReturnRow{"SmallBoxReturn", kSmallBox, Qt::Key_Return, "1", "1", 0},
                     ReturnRow{"SmallBoxEnter", kSmallBox, Qt::Key_Enter, "1", "1", 0}),
     [](const testing::TestParamInfo<ReturnRow>& info) { return std::string(info.param.name); });
+
+// A held key repeats its press; a focused button takes Return or keypad Enter once a press.
+TEST_F(WindowTest, HeldReturnPressesTheFocusedButtonOnce) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* button = window.findChild<QPushButton*>("cmd_enter_response");
+    QObject::disconnect(button, &QPushButton::clicked, nullptr, nullptr);
+    int presses = 0;
+    QObject::connect(button, &QPushButton::clicked, [&presses] { ++presses; });
+    button->setFocus();
+    for (const auto [key, modifier] : {std::pair{Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Enter, Qt::KeypadModifier}}) {
+        presses = 0;
+        for (const bool repeated : {false, true, true}) QTest::simulateEvent(button, true, key, modifier, "\r", repeated);
+        QTest::simulateEvent(button, false, key, modifier, "\r", false);
+        EXPECT_EQ(presses, 1) << key;
+    }
+}
 
 }  // namespace
 }  // namespace cj::test

@@ -6,6 +6,7 @@
 #include "drive_map.h"
 #include "qt_dialogs.h"
 #include "system_services.h"
+#include "termination_signals.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -19,6 +20,10 @@ int main(int argc, char* argv[]) {
     // The start-up prompts come before the window, which never shows if they end the program.
     window.Form_Load();
     if (window.hasEnded()) return 0;
+    // A signal ends the program the way the close box does, keeping the draft; until the
+    // window is about to show, nothing typed could be lost, and a signal ends it at once.
+    cj::ui::TerminationSignals endingSignals;
+    QObject::connect(&endingSignals, &cj::ui::TerminationSignals::arrived, &window, &QWidget::close);
     window.show();
     // Where no window manager hands out the focus, the window takes it, so typing can begin.
     window.activateWindow();

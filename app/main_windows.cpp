@@ -1,0 +1,38 @@
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "cmd_pend_exp.h"
+#include "drive_map.h"
+#include "event_loop.h"
+#include "failure_messages.h"
+#include "run_error.h"
+#include "system_services.h"
+#include "win32_dialogs.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    // For the names the controls give screen readers.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+
+    cj::SystemClock clock;
+    cj::UniformRandom random;
+    cj::win32::Win32Dialogs dialogs(instance);
+    try {
+        const cj::DriveMap drives = cj::DriveMap::forThisComputer();
+        cj::win32::cmd_pend_exp window(instance, dialogs, clock, random, drives);
+
+        // The start-up prompts come before the window, which never shows if they end the program.
+        window.Form_Load();
+        if (window.hasEnded()) return 0;
+        window.show(showCommand);
+        dialogs.setOwner(window.handle());
+        return cj::win32::runEventLoop(window.handle());
+    } catch (...) {
+        // Only making the window can fail here: every event runs inside the form's guard.
+        dialogs.msgBox(cj::failureMessage(cj::currentFailureNumber()));
+        return 1;
+    }
+}

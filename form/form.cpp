@@ -1,0 +1,57 @@
+#include "form.h"
+
+#include "failure_messages.h"
+#include "run_error.h"
+
+namespace cj::form {
+
+Form::Form(const Platform& platform, ToolkitWindow& window)
+    : dialogs_(platform.dialogs), window_(window), run_(platform) {}
+
+void Form::load() {
+    guarded([this] {
+        run_.startRun();
+        run_.openAssignment();
+    });
+}
+
+void Form::restoreDraft() {
+    guarded([this] { run_.restoreDraft(); });
+}
+
+void Form::guarded(const std::function<void()>& handler) {
+    if (ended_) return;
+    int failure = 0;
+    try {
+        handler();
+    } catch (const ProgramEnded&) {
+        endProgram();
+    } catch (...) {
+        failure = currentFailureNumber();
+    }
+    if (failure == 0) return;
+    // Shown after the exception is gone, so that memory it held is free for the message; if
+    // even the message fails, going on quietly still beats losing what the student typed.
+    try {
+        dialogs_.msgBox(failureMessage(failure));
+    } catch (...) {
+    }
+}
+
+void Form::endProgram() {
+    if (ended_) return;
+    ended_ = true;
+    window_.stopTimers();
+    window_.hideWindow();
+    // Whatever way the program ends, what waits unrecorded in the answer box is kept.
+    run_.finishRun();
+    window_.leaveEventLoop();
+}
+
+void Form::answerChanged() { window_.startDraftPause(); }
+
+void Form::draftPauseOver() {
+    if (!run_.keepDraft()) window_.startDraftPause();
+}
+
+}  // namespace cj::form

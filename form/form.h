@@ -1,0 +1,47 @@
+#pragma once
+
+#include <functional>
+
+#include "platform.h"
+#include "run.h"
+#include "toolkit_window.h"
+
+namespace cj::form {
+
+// What every window of the program does alike, whatever its toolkit: it owns the run, lets
+// every event reach it through one guard, ends the program in one way, and keeps the answer
+// box's draft once typing pauses.
+class Form {
+public:
+    Form(const Platform& platform, ToolkitWindow& window);
+
+    Run& run() { return run_; }
+    bool hasEnded() const { return ended_; }
+
+    // Start-up, before the window is shown; it may end the program.
+    void load();
+    // Once the window is shown, from inside the event loop, so that its message stands over it.
+    void restoreDraft();
+
+    // Once the program has ended nothing runs; a failure that no command trapped is reported
+    // rather than left to abort the program, and the end of the program ends it.
+    void guarded(const std::function<void()>& handler);
+
+    // The close box, "quit program", a run that ends the program, or the system asking: once
+    // only, and quickly out of sight, since keeping the draft may wait on a slow network.
+    void endProgram();
+
+    // Each change of the answer box starts the pause over, so the draft is written when typing
+    // stops, not on each key.
+    void answerChanged();
+    // A draft that could not be kept is tried again at the next pause, without a message.
+    void draftPauseOver();
+
+private:
+    Dialogs& dialogs_;
+    ToolkitWindow& window_;
+    Run run_;
+    bool ended_ = false;
+};
+
+}  // namespace cj::form

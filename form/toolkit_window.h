@@ -1,0 +1,19 @@
+#pragma once
+
+namespace cj::form {
+
+// What the form's rules ask of the window that shows it; each toolkit's window does these
+// with its own calls.
+class ToolkitWindow {
+public:
+    virtual ~ToolkitWindow() = default;
+    virtual void stopTimers() = 0;
+    virtual void hideWindow() = 0;
+    // Returns from the event loop; before the loop has started, the program's start sees that
+    // the program has ended instead.
+    virtual void leaveEventLoop() = 0;
+    // Starts the answer box's single-shot pause over.
+    virtual void startDraftPause() = 0;
+};
+
+}  // namespace cj::form

@@ -1,0 +1,104 @@
+#include "cmd_pend_exp.h"
+
+#include "control_table.h"
+#include "run_error.h"
+#include "wide_text.h"
+
+namespace cj::win32 {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"cmd_pend_exp";
+// A fixed size: a caption, a close box and a minimize box, no sizing border.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+}  // namespace
+
+cmd_pend_exp::cmd_pend_exp(HINSTANCE instance, Dialogs& dialogs, Clock& clock, RandomSource& random,
+                           const DriveMap& drives)
+    : form_(Platform{dialogs, *this, *this, clock, random, drives}, *this) {
+    createForm(instance);
+    controls_ = std::make_unique<Controls>(window_, instance);
+    takeControls();
+    fitTo(GetDpiForWindow(window_), nullptr);
+}
+
+cmd_pend_exp::~cmd_pend_exp() { DestroyWindow(window_); }
+
+void cmd_pend_exp::createForm(HINSTANCE instance) {
+    WNDCLASSEXW formClass{};
+    formClass.cbSize = sizeof formClass;
+    formClass.lpfnWndProc = windowProcedure;
+    formClass.hInstance = instance;
+    formClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    formClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    formClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    formClass.lpszClassName = kClassName;
+    RegisterClassExW(&formClass);
+    // Hidden until start-up is over; it is placed and sized once its screen's density is known.
+    CreateWindowExW(0, kClassName, wideOf(form::kTitle).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
+                    nullptr, nullptr, instance, this);
+    if (!window_) throw RunError(kOutOfMemory);
+}
+
+void cmd_pend_exp::takeControls() {
+    txt_question.attach((*controls_)["txt_question"]);
+    txt_answer.attach((*controls_)["txt_answer"]);
+    Picture1.attach((*controls_)["Picture1"]);
+    Picture2.attach((*controls_)["Picture2"]);
+    focusWhenLeft_ = txt_question.handle();
+}
+
+void cmd_pend_exp::fitTo(UINT dotsPerInch, const RECT* suggested) {
+    const int dpi = static_cast<int>(dotsPerInch);
+    RECT frame{0, 0, form::pixelsOf(form::kClientWidthTwips, dpi), form::pixelsOf(form::kClientHeightTwips, dpi)};
+    AdjustWindowRectExForDpi(&frame, kStyle, FALSE, 0, dotsPerInch);
+    const UINT keepPlace = suggested ? 0 : SWP_NOMOVE;
+    SetWindowPos(window_, nullptr, suggested ? suggested->left : 0, suggested ? suggested->top : 0,
+                 frame.right - frame.left, frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE | keepPlace);
+    controls_->layOut(dotsPerInch);
+}
+
+void cmd_pend_exp::Form_Load() { form_.load(); }
+
+void cmd_pend_exp::show(int showCommand) {
+    ShowWindow(window_, showCommand);
+    SetForegroundWindow(window_);
+    SetFocus(txt_question.handle());
+    // From inside the event loop, so that its message stands over the shown window.
+    PostMessageW(window_, kRestoreDraft, 0, 0);
+}
+
+void cmd_pend_exp::stopTimers() {
+    KillTimer(window_, kPendExpTimer);
+    KillTimer(window_, kDraftTimer);
+}
+
+void cmd_pend_exp::hideWindow() { ShowWindow(window_, SW_HIDE); }
+
+// Before the loop has started the request waits unread, and main sees hasEnded() instead.
+void cmd_pend_exp::leaveEventLoop() { PostQuitMessage(0); }
+
+void cmd_pend_exp::startDraftPause() { SetTimer(window_, kDraftTimer, form::kDraftPauseMilliseconds, nullptr); }
+
+std::string cmd_pend_exp::questionText() const { return txt_question.text(); }
+
+void cmd_pend_exp::setQuestionText(const std::string& text) { txt_question.setText(text); }
+
+void cmd_pend_exp::appendToQuestion(const std::string& text) { txt_question.append(text); }
+
+std::string cmd_pend_exp::answerText() const { return txt_answer.text(); }
+
+void cmd_pend_exp::setAnswerText(const std::string& text) { txt_answer.setText(text); }
+
+void cmd_pend_exp::setUserScale(cj::PictureBox box, float width, float height) {
+    (box == cj::PictureBox::Picture1 ? Picture1 : Picture2).setUserScale(width, height);
+}
+
+void cmd_pend_exp::drawCircle(cj::PictureBox box, float x, float y, float radius) {
+    (box == cj::PictureBox::Picture1 ? Picture1 : Picture2).drawCircle(x, y, radius);
+}
+
+void cmd_pend_exp::beep() { MessageBeep(MB_OK); }
+
+}  // namespace cj::win32

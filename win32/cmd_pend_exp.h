@@ -1,0 +1,95 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "click_wiring.h"
+#include "code_page_edit.h"
+#include "controls.h"
+#include "form.h"
+#include "picture_box.h"
+#include "platform.h"
+
+namespace cj::win32 {
+
+// The program's one window on Windows. Its form owns the run; the window gives the run the
+// question and answer boxes and the picture boxes, and its handlers pass each event on to it.
+class cmd_pend_exp : public TextBoxes, public PicturePanel, private form::ToolkitWindow {
+    friend struct form::ClickWiring<cmd_pend_exp>;
+
+public:
+    cmd_pend_exp(HINSTANCE instance, Dialogs& dialogs, Clock& clock, RandomSource& random, const DriveMap& drives);
+    cmd_pend_exp(const cmd_pend_exp&) = delete;
+    cmd_pend_exp& operator=(const cmd_pend_exp&) = delete;
+    ~cmd_pend_exp() override;
+
+    HWND handle() const { return window_; }
+
+    // Start-up, before the window is shown; it may end the program.
+    void Form_Load();
+    bool hasEnded() const { return form_.hasEnded(); }
+    // Shows the window with the focus in the question box; the answer an earlier run left
+    // unrecorded comes back once the event loop runs.
+    void show(int showCommand);
+
+    std::string questionText() const override;
+    void setQuestionText(const std::string& text) override;
+    void appendToQuestion(const std::string& text) override;
+    std::string answerText() const override;
+    void setAnswerText(const std::string& text) override;
+    void setUserScale(cj::PictureBox box, float width, float height) override;
+    void drawCircle(cj::PictureBox box, float x, float y, float radius) override;
+    void beep() override;
+
+private:
+    static constexpr UINT_PTR kPendExpTimer = 1;
+    // Fires once the answer box has been left alone long enough for its draft to be kept.
+    static constexpr UINT_PTR kDraftTimer = 2;
+    static constexpr UINT kRestoreDraft = WM_APP;
+
+    void createForm(HINSTANCE instance);
+    // The controls the run works on.
+    void takeControls();
+    // The client area's fixed size and every control's place and font, at this many dots per inch.
+    void fitTo(UINT dotsPerInch, const RECT* suggested);
+
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void onCommand(int id, int notification);
+    void onTimer(UINT_PTR timer);
+    // The focus comes back to the control that had it when the window was left.
+    void onActivate(bool leaving);
+
+    void stopTimers() override;
+    void hideWindow() override;
+    void leaveEventLoop() override;
+    void startDraftPause() override;
+
+    void cmdNextQuestion_Click();
+    void cmd_next_picture_Click();
+    void cmd_enter_response_Click();
+    void cmd_save_as_notes_Click();
+    void cmd_display_note_file_Click();
+    void cmd_displayCumulativeText_Click();
+    void cmd_clear_answer_box_Click();
+    void cmd_copy_picture_Click();
+    void cmd_pend_exp_Click();
+    void cmd_quit_Click();
+    void tmr_pend_exp_Timer();
+    void txt_answer_Change();
+    void tmr_draft_Timer();
+
+    form::Form form_;
+    HWND window_ = nullptr;
+    std::unique_ptr<Controls> controls_;
+    CodePageEdit txt_question;
+    CodePageEdit txt_answer;
+    win32::PictureBox Picture1;
+    win32::PictureBox Picture2;
+    bool tmr_pend_exp_Enabled = false;
+    HWND focusWhenLeft_ = nullptr;
+};
+
+}  // namespace cj::win32

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace cj::win32 {
+
+// Windows holds text in UTF-16; the run in Windows-1252 bytes with CR LF line ends. Every
+// crossing between the two goes through here.
+
+// Byte for byte, line ends as they are.
+std::wstring wideOf(std::string_view codePageText);
+
+// Character for character; one that the code page lacks becomes "?".
+std::string codePageOf(std::wstring_view text);
+
+// Text pasted into a box as the code page keeps it: every character it lacks becomes "?",
+// every line break CR LF, so that the box shows what will be recorded.
+std::wstring fittedLinesOf(std::wstring_view text);
+
+std::wstring windowText(HWND window);
+
+}  // namespace cj::win32
