@@ -92,34 +92,16 @@ TEST_F(Recording, RecordingTwiceWritesTwoRecords) {
     EXPECT_EQ(readBytes(masterFile()), notesRecord("", "a", "\r\n") + notesRecord("", "a", "\r\n"));
 }
 
-enum class Command { Response, Notes };
-enum class Missed { Send, Class, Master, Notes };
-
 struct MissedFileRow {
     const char* name;
     Command command;
-    Missed missed;
+    RecordFile missed;
 };
 
 void PrintTo(const MissedFileRow& row, std::ostream* out) { *out << row.name; }
 
 // One file of a record cannot take it (a folder stands where it should be), then can again.
-class OneFileMissesTheRecord : public Recording, public testing::WithParamInterface<MissedFileRow> {
-protected:
-    std::filesystem::path fileOf(Missed missed) const {
-        switch (missed) {
-            case Missed::Send: return sendFile();
-            case Missed::Class: return responsesFile();
-            case Missed::Master: return masterFile();
-            case Missed::Notes: return notesFile();
-        }
-        return {};
-    }
-    void record(const std::string& text) {
-        boxes.answer = text;
-        GetParam().command == Command::Response ? run().enterResponse() : run().saveAsNotes();
-    }
-};
+class OneFileMissesTheRecord : public Recording, public testing::WithParamInterface<MissedFileRow> {};
 
 TEST_P(OneFileMissesTheRecord, AndTheNextClickGivesEveryFileTheRecordOnce) {
     const MissedFileRow& row = GetParam();
@@ -128,20 +110,20 @@ TEST_P(OneFileMissesTheRecord, AndTheNextClickGivesEveryFileTheRecordOnce) {
     std::filesystem::create_directory(missing);
     run().nextQuestion();
 
-    record("mine");
+    record(row.command, "mine");
     EXPECT_THAT(dialogs.messages, ElementsAre(failureMessage(kPathFileAccessError)));
     // Only the class file has somewhere else to wait: the student's own files keep the text in the box.
-    EXPECT_EQ(boxes.answer, row.missed == Missed::Class ? "" : "mine");
-    EXPECT_EQ(state().responsePending, row.missed != Missed::Class);
+    EXPECT_EQ(boxes.answer, row.missed == RecordFile::Class ? "" : "mine");
+    EXPECT_EQ(state().responsePending, row.missed != RecordFile::Class);
 
     std::filesystem::remove(missing);
-    record(boxes.answer.empty() ? "next" : boxes.answer);
+    record(row.command, boxes.answer.empty() ? "next" : boxes.answer);
     EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(boxes.answer, "");
     // The send file that stood in the way had taken the header at start-up.
-    const std::string sendBefore = row.missed == Missed::Send ? "" : header;
+    const std::string sendBefore = row.missed == RecordFile::Send ? "" : header;
     if (row.command == Command::Response) {
-        const bool twoRecords = row.missed == Missed::Class;
+        const bool twoRecords = row.missed == RecordFile::Class;
         EXPECT_EQ(readBytes(sendFile()), sendBefore + responseRecord("mine") + (twoRecords ? responseRecord("next") : ""));
         EXPECT_EQ(readBytes(responsesFile()), twoRecords ? "mine\r\nnext\r\n" : "mine\r\n");
         const auto outbox = dataFile("unsent_Student_One.txt");
@@ -157,11 +139,11 @@ TEST_P(OneFileMissesTheRecord, AndTheNextClickGivesEveryFileTheRecordOnce) {
 
 INSTANTIATE_TEST_SUITE_P(
     RecordAndFile, OneFileMissesTheRecord,
-    testing::Values(MissedFileRow{"ResponseSendFile", Command::Response, Missed::Send},
-                    MissedFileRow{"ResponseClassFile", Command::Response, Missed::Class},
-                    MissedFileRow{"NotesSendFile", Command::Notes, Missed::Send},
-                    MissedFileRow{"NotesMasterFile", Command::Notes, Missed::Master},
-                    MissedFileRow{"NotesNotesFile", Command::Notes, Missed::Notes}),
+    testing::Values(MissedFileRow{"ResponseSendFile", Command::Response, RecordFile::Send},
+                    MissedFileRow{"ResponseClassFile", Command::Response, RecordFile::Class},
+                    MissedFileRow{"NotesSendFile", Command::Notes, RecordFile::Send},
+                    MissedFileRow{"NotesMasterFile", Command::Notes, RecordFile::Master},
+                    MissedFileRow{"NotesNotesFile", Command::Notes, RecordFile::Notes}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Recording, ATextChangedAfterAFailureIsANewRecord) {

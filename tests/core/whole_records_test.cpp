@@ -40,13 +40,10 @@ int inChildThatCannotGrowFiles(off_t limit, const std::function<void()>& action,
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-enum class Command { Response, Notes };
-enum class Target { Send, Shared, Master, Notes };
-
 struct FaultRow {
     const char* name;
     Command command;
-    Target target;
+    RecordFile target;
     std::string oneRecord;  // what the target receives from one command that lands
 };
 
@@ -60,20 +57,6 @@ protected:
         start("1", "Student One", "STO", "1");
         run().nextQuestion();
     }
-    std::filesystem::path fileOf(Target target) const {
-        switch (target) {
-            case Target::Send: return dataFile("send_1207Student_One.txt");
-            case Target::Shared: return onDrive('i', "responses.txt");
-            case Target::Master: return dataFile("masterFile_Student_One.txt");
-            case Target::Notes: return dataFile("notes_Student_One.txt");
-        }
-        return {};
-    }
-    void typeAndRecord(Command command) {
-        boxes.answer = kTyped;
-        record(command);
-    }
-    void record(Command command) { command == Command::Response ? run().enterResponse() : run().saveAsNotes(); }
 };
 
 TEST_P(WholeRecords, AFileThatCannotGrowKeepsItsBytesAndTheNextTryLeavesOneRecord) {
@@ -85,28 +68,28 @@ TEST_P(WholeRecords, AFileThatCannotGrowKeepsItsBytesAndTheNextTryLeavesOneRecor
 
     boxes.answer = kTyped;
     const int outcome = inChildThatCannotGrowFiles(static_cast<off_t>(before.size()) + 10,
-                                                   [&] { record(row.command); }, *this);
+                                                   [&] { record(row.command, kTyped); }, *this);
     EXPECT_EQ(outcome & 127, kDiskFull);
     EXPECT_EQ(readBytes(target), before);
     // A record stays in the box to be tried again until the student's own files have it; the
     // class file's line waits in the outbox instead.
-    EXPECT_EQ(outcome >= 128, row.target != Target::Shared);
+    EXPECT_EQ(outcome >= 128, row.target != RecordFile::Class);
 
-    typeAndRecord(row.command);
+    record(row.command, kTyped);
     EXPECT_EQ(readBytes(target), before + row.oneRecord);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     EveryFileOfARecord, WholeRecords,
-    testing::Values(FaultRow{"ResponseInTheSendFile", Command::Response, Target::Send, responseRecord(kTyped)},
+    testing::Values(FaultRow{"ResponseInTheSendFile", Command::Response, RecordFile::Send, responseRecord(kTyped)},
                     // The failed run's line from the outbox, then this run's.
-                    FaultRow{"ResponseInTheSharedFile", Command::Response, Target::Shared,
+                    FaultRow{"ResponseInTheSharedFile", Command::Response, RecordFile::Class,
                              kTyped + "\r\n" + kTyped + "\r\n"},
-                    FaultRow{"NotesInTheSendFile", Command::Notes, Target::Send,
+                    FaultRow{"NotesInTheSendFile", Command::Notes, RecordFile::Send,
                              notesRecord(kQuestion, kTyped, "       ")},
-                    FaultRow{"NotesInTheMasterFile", Command::Notes, Target::Master,
+                    FaultRow{"NotesInTheMasterFile", Command::Notes, RecordFile::Master,
                              notesRecord(kQuestion, kTyped, "\r\n")},
-                    FaultRow{"NotesInTheNotesFile", Command::Notes, Target::Notes,
+                    FaultRow{"NotesInTheNotesFile", Command::Notes, RecordFile::Notes,
                              notesRecord(kQuestion, kTyped, "       ")}),
     [](const auto& info) { return std::string(info.param.name); });
 

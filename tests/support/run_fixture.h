@@ -9,6 +9,10 @@
 
 namespace cj::test {
 
+enum class Command { Response, Notes };
+// The files a record goes to, Student One's on 7 December.
+enum class RecordFile { Send, Class, Master, Notes };
+
 // A run whose drives all lie in a fresh temporary folder, with scripted prompts and draws.
 class RunFixture : public testing::Test, protected FakePlatform {
 protected:
@@ -30,6 +34,21 @@ protected:
         return temp.path() / std::string(1, letter) / rest;
     }
     std::filesystem::path dataFile(const std::string& name) const { return onDrive('c', "qorsdata/" + name); }
+    std::filesystem::path fileOf(RecordFile file) const {
+        switch (file) {
+            case RecordFile::Send: return dataFile("send_1207Student_One.txt");
+            case RecordFile::Class: return onDrive('i', "responses.txt");
+            case RecordFile::Master: return dataFile("masterFile_Student_One.txt");
+            case RecordFile::Notes: return dataFile("notes_Student_One.txt");
+        }
+        return {};
+    }
+
+    // What the student typed, recorded by the command's button.
+    void record(Command command, const std::string& typed) {
+        boxes.answer = typed;
+        command == Command::Response ? run().enterResponse() : run().saveAsNotes();
+    }
 
 private:
     std::unique_ptr<cj::Run> run_;
