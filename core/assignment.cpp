@@ -21,6 +21,7 @@ void Run::openAssignment() {
         const std::string noiseLine = makeCodeLine(s.codeNbr, [this] { return platform_.random.next(); });
         files_.open(sendFileHeader(noiseLine, s, assignmentLine, platform_.clock.now()));
     });
+    tellNews();
 }
 
 }  // namespace cj

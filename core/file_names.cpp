@@ -19,8 +19,12 @@ constexpr std::size_t kMostAroundN = std::string_view("draft_.txt").size() + kTe
 static_assert(kMostAroundN >= std::string_view("masterFile_.txt").size());
 static_assert(kMostAroundN >= std::string_view("send_MMDD.txt").size());
 static_assert(kMostAroundN >= std::string_view("unsent_.txt").size());
+static_assert(kMostAroundN >= std::string_view("unsentMMDD_.txt").size());
+// The record in progress is saved as the draft is, under a name as long.
+static_assert(std::string_view(".rec").size() == std::string_view(".txt").size());
 constexpr std::size_t kRoomForN = kFileNameLimit - kMostAroundN;
 constexpr std::size_t kDigestLength = 16;
+const std::string kOutboxPrefix = "unsent_";
 
 // FNV-1a: the same on every computer and in every build, as a file name must be.
 std::string digestOf(const std::string& text) {
@@ -54,6 +58,8 @@ std::string safePrefix(const std::string& fullName, std::size_t room, bool& cut)
     return part;
 }
 
+std::string monthDayOf(const std::string& dateText) { return dateText.substr(0, 2) + dateText.substr(3, 2); }
+
 }  // namespace
 
 std::string fileNamePart(const std::string& fullName) {
@@ -63,11 +69,22 @@ std::string fileNamePart(const std::string& fullName) {
     return safePrefix(fullName, kRoomForN - 1 - kDigestLength, cut) + "~" + digestOf(fullName);
 }
 
+std::string StudentFileNames::recordInProgress() const { return draft.substr(0, draft.size() - 4) + ".rec"; }
+
 StudentFileNames studentFileNames(const std::string& dataDir, const std::string& fullName, const std::string& dateText) {
     const std::string n = fileNamePart(fullName);
-    const std::string monthDay = dateText.substr(0, 2) + dateText.substr(3, 2);
-    return {dataDir + "\\masterFile_" + n + ".txt", dataDir + "\\send_" + monthDay + n + ".txt",
-            dataDir + "\\notes_" + n + ".txt", dataDir + "\\draft_" + n + ".txt", dataDir + "\\unsent_" + n + ".txt"};
+    const std::string outbox = dataDir + "\\" + kOutboxPrefix + n + ".txt";
+    return {dataDir + "\\masterFile_" + n + ".txt",
+            dataDir + "\\send_" + monthDayOf(dateText) + n + ".txt",
+            dataDir + "\\notes_" + n + ".txt",
+            dataDir + "\\draft_" + n + ".txt",
+            outbox,
+            {outbox}};
+}
+
+std::string unsentOfDay(const std::string& outbox, const std::string& dateText) {
+    const std::size_t name = outbox.rfind('\\') + 1;
+    return outbox.substr(0, name) + "unsent" + monthDayOf(dateText) + "_" + outbox.substr(name + kOutboxPrefix.size());
 }
 
 }  // namespace cj

@@ -12,8 +12,6 @@ const std::string kDotBangLine = "......!!!!!!!!................................
 const std::string kDotLine(49, '.');
 const std::string kTimeStampIndent(36, ' ');
 const std::string kResponseLabel = "RESPONSE -->  ";
-// The dot line followed by a print-zone advance: blanks up to the next 14-column zone, no line end.
-const std::string kDotLineInPrintZone = kDotLine + std::string(7, ' ');
 
 }  // namespace
 
@@ -36,7 +34,7 @@ NotesRecord notesRecord(const std::string& notes, const std::string& currentLine
     const std::string body = kDotBangLine + kLineEnd + kTimeStampIndent + timeText(now) + kLineEnd + kTimeStampIndent +
                              dateText(now) + timeText(now) + kLineEnd + code(currentLine, codeNbr) + kLineEnd +
                              kDotBangLine + kLineEnd + code(notes, codeNbr) + kLineEnd;
-    return {body + kDotLine + kLineEnd, body + kDotLineInPrintZone};
+    return {body + kDotLine + kLineEnd, body + kNotesRecordEnd};
 }
 
 }  // namespace cj

@@ -11,6 +11,9 @@ namespace cj {
 // texts pass through the coding hook; every line ends with CR LF unless said otherwise.
 
 inline const std::string kNotesLabel = "NOTES -------> ";
+// How a notes record ends in the send file and the notes file: the dot line followed by a
+// print-zone advance, blanks up to the next 14-column zone and no line end.
+inline const std::string kNotesRecordEnd = std::string(49, '.') + std::string(7, ' ');
 
 // Written at every start, before the run's first record: the noise line, who, which
 // assignment, when.

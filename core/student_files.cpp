@@ -1,7 +1,11 @@
 #include "student_files.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <utility>
 
+#include "appends.h"
+#include "failure_messages.h"
 #include "fixed_texts.h"
 #include "record_layouts.h"
 #include "run_error.h"
@@ -13,6 +17,8 @@ namespace {
 
 // Far more than anyone types into an answer box; a larger draft is someone else's doing.
 constexpr std::uint64_t kLargestDraft = 16u << 20;
+// The text typed, its bytes for three files and the class file's line.
+constexpr std::uint64_t kLargestRecordInProgress = 5 * kLargestDraft;
 
 // Runs write, keeping the first failure's number, so that one file's failure does not keep
 // the record from the others.
@@ -24,86 +30,123 @@ void keepFirstFailure(int& failure, const std::function<void()>& write) {
     }
 }
 
+bool isMissing(const RunError& failure) {
+    return failure.number() == kFileNotFound || failure.number() == kPathNotFound;
+}
+
+std::string outboxFaultMessage(const std::string& outbox, int failure) {
+    return "Your outbox " + outbox + " cannot be used (error " + std::to_string(failure) +
+           "): your answers go straight to the class's shared file, and none can wait there for it. "
+           "If you are told this again, tell your instructor.";
+}
+
+std::string lateLinesMessage(std::size_t lines, const std::string& dateText, const std::string& keptIn) {
+    return std::to_string(lines) + (lines == 1 ? " line" : " lines") + " of the answers you gave on " + dateText +
+           " never reached the class's shared file, and will not go there on a later day. Your send file of that "
+           "day holds those answers; the lines are kept in " + keptIn + ".";
+}
+
 }  // namespace
 
 StudentFiles::StudentFiles(const DriveMap& drives, Clock& clock) : drives_(drives), clock_(clock) {}
+
+void StudentFiles::name(StudentFileNames names) {
+    names_ = std::move(names);
+    if (std::ranges::find(names_.outboxes, names_.outbox) == names_.outboxes.end()) names_.outboxes.push_back(names_.outbox);
+    outboxes_.clear();
+    for (const std::string& outbox : names_.outboxes) {
+        if (outbox == names_.outbox) ownOutbox_ = outboxes_.size();
+        outboxes_.push_back({locate(outbox), [this, outbox](const std::string& date) { return locate(unsentOfDay(outbox, date)); }});
+    }
+}
 
 void StudentFiles::open(std::string header) {
     unwrittenHeader_ = std::move(header);
     int failure = 0;
     keepFirstFailure(failure, [&] { append({names_.send, ""}); });
     keepFirstFailure(failure, [&] { createFile(locate(names_.master)); });
-    try {
-        appendAfterOutbox(locate(names_.outbox), locate(kResponsesFile), "");
-    } catch (const RunError& unreached) {
-        outboxMayHoldLines_ = true;
-        if (failure == 0) failure = firstTimeUnreached(unreached.number());
-    }
+    learn(deliverToClassFile(outboxes_, ownOutbox_, locate(kResponsesFile), ""), failure == 0);
     if (failure != 0) throw RunError(failure);
 }
 
-int StudentFiles::recordResponse(const std::string& typed, float codeNbr) {
-    return write(Kind::Response, typed, [&] {
-        return Record{Kind::Response, typed, {{names_.send, responseRecord(typed, clock_.now(), codeNbr)}},
-                      classFileLine(typed, codeNbr)};
+void StudentFiles::recordResponse(const std::string& typed, float codeNbr) {
+    write(Kind::Response, typed, [&] {
+        return RecordInProgress{Kind::Response, typed, {{names_.send, responseRecord(typed, clock_.now(), codeNbr)}},
+                                classFileLine(typed, codeNbr)};
     });
 }
 
-int StudentFiles::recordNotes(const std::string& typed, const std::string& currentLine, float codeNbr) {
-    return write(Kind::Notes, typed, [&] {
+void StudentFiles::recordNotes(const std::string& typed, const std::string& currentLine, float codeNbr) {
+    write(Kind::Notes, typed, [&] {
         const NotesRecord notes = notesRecord(kNotesLabel + typed, currentLine, clock_.now(), codeNbr);
-        return Record{Kind::Notes,
-                      typed,
-                      {{names_.send, notes.sendAndNotes}, {names_.master, notes.master}, {names_.notes, notes.sendAndNotes}},
-                      std::nullopt};
+        return RecordInProgress{
+            Kind::Notes,
+            typed,
+            {{names_.send, notes.sendAndNotes}, {names_.master, notes.master}, {names_.notes, notes.sendAndNotes}},
+            std::nullopt};
     });
 }
 
-int StudentFiles::write(Kind kind, const std::string& typed, const std::function<Record()>& compose) {
-    if (!pending_ || pending_->kind != kind || pending_->typed != typed) pending_ = compose();
+void StudentFiles::write(Kind kind, const std::string& typed, const std::function<RecordInProgress()>& compose) {
+    if (!inProgress_ || inProgress_->kind != kind || inProgress_->typed != typed) inProgress_ = compose();
     int failure = 0;
-    for (Part& part : pending_->parts) {
+    for (Part& part : inProgress_->parts) {
         if (!part.landed) keepFirstFailure(failure, [&] { append(part); part.landed = true; });
     }
+    if (failure == 0 && inProgress_->classLine) {
+        keepFirstFailure(failure, [&] {
+            sendToClassFile(*inProgress_->classLine);
+            inProgress_->classLine.reset();
+        });
+    }
+    if (failure == 0) inProgress_.reset();
+    if (inProgress_ || inProgressOnDisk_) saveRecordInProgress();
     if (failure != 0) throw RunError(failure);
-    const int unreached = pending_->classLine ? sendToClassFile(*pending_->classLine) : 0;
-    pending_.reset();
-    return unreached;
+}
+
+void StudentFiles::forgetRecordInProgress() {
+    inProgress_.reset();
+    if (inProgressOnDisk_) saveRecordInProgress();
 }
 
 // A header that could not be written at start-up goes in front of the first record that
 // lands, so the send file never holds a record without the header that names its student.
 void StudentFiles::append(const Part& part) {
-    if (part.file != names_.send) return appendToFile(locate(part.file), part.bytes);
-    appendToFile(locate(part.file), unwrittenHeader_ + part.bytes);
+    if (part.file != names_.send) return appendToFile(locate(part.file), part.bytes, Ends::AtRecordEnd);
+    appendToFile(locate(part.file), unwrittenHeader_ + part.bytes, Ends::AtRecordEnd);
     unwrittenHeader_.clear();
 }
 
 // Only a line that reaches neither the class file nor the outbox is a failure: the record
-// then stays pending for the class file alone.
-int StudentFiles::sendToClassFile(const std::string& line) {
-    try {
-        appendAfterOutbox(locate(names_.outbox), locate(kResponsesFile), line);
-        outboxMayHoldLines_ = false;
-        return 0;
-    } catch (const RunError& unreached) {
-        appendToFile(locate(names_.outbox), line);
-        outboxMayHoldLines_ = true;
-        return firstTimeUnreached(unreached.number());
+// then stays in progress for the class file alone.
+void StudentFiles::sendToClassFile(const std::string& line) {
+    const Delivery delivery = deliverToClassFile(outboxes_, ownOutbox_, locate(kResponsesFile), line);
+    learn(delivery);
+    if (!delivery.lineSafe) throw RunError(delivery.unreached);
+}
+
+void StudentFiles::learn(const Delivery& delivery, bool tellUnreached) {
+    outboxMayHoldLines_ = delivery.unreached != 0;
+    if (delivery.unreached != 0 && delivery.lineSafe && tellUnreached && !unreachedTold_) {
+        unreachedTold_ = true;
+        news_.push_back(failureMessage(delivery.unreached));
+    }
+    for (const Delivery::Fault& fault : delivery.faults) {
+        if (std::ranges::find(faultsTold_, fault.outbox) != faultsTold_.end()) continue;
+        faultsTold_.push_back(fault.outbox);
+        news_.push_back(outboxFaultMessage(names_.outboxes[fault.outbox], fault.failure));
+    }
+    for (const Delivery::LateLines& late : delivery.late) {
+        news_.push_back(lateLinesMessage(late.lines, late.dateText, unsentOfDay(names_.outboxes[late.outbox], late.dateText)));
     }
 }
 
-int StudentFiles::firstTimeUnreached(int failure) {
-    if (unreachedTold_) return 0;
-    unreachedTold_ = true;
-    return failure;
-}
+std::vector<std::string> StudentFiles::news() { return std::exchange(news_, {}); }
 
 void StudentFiles::deliverOutbox() noexcept {
     if (!outboxMayHoldLines_) return;
     try {
-        appendAfterOutbox(locate(names_.outbox), locate(kResponsesFile), "");
-        outboxMayHoldLines_ = false;
+        deliverToClassFile(outboxes_, ownOutbox_, locate(kResponsesFile), "");
     } catch (...) {
         // The lines wait for the next run that reaches the class file.
     }
@@ -111,13 +154,43 @@ void StudentFiles::deliverOutbox() noexcept {
 
 std::string StudentFiles::readDraft() {
     const std::filesystem::path file = locate(names_.draft);
+    // Whatever the draft holds, and whether or not it can be read.
+    removeLeftoverTemporaries(file, startedAt_);
+    removeLeftoverTemporaries(locate(names_.recordInProgress()), startedAt_);
     try {
         draftOnDisk_ = readFile(file, kLargestDraft);
     } catch (const RunError& failure) {
-        if (failure.number() != kFileNotFound && failure.number() != kPathNotFound) throw;
+        if (!isMissing(failure)) throw;
     }
-    removeLeftoverTemporaries(file, startedAt_);
+    restoreRecordInProgress(draftOnDisk_);
     return draftOnDisk_;
+}
+
+// A record in progress whose text is no longer the draft's was given up in the box.
+void StudentFiles::restoreRecordInProgress(const std::string& draft) {
+    try {
+        const std::string saved = readFile(locate(names_.recordInProgress()), kLargestRecordInProgress);
+        inProgressOnDisk_ = true;
+        inProgress_ = recordFromSavedForm(saved, names_);
+    } catch (const RunError& failure) {
+        if (!isMissing(failure)) inProgressOnDisk_ = true;
+    }
+    if (inProgress_ && inProgress_->typed != draft) inProgress_.reset();
+    if (!inProgress_ && inProgressOnDisk_) saveRecordInProgress();
+}
+
+void StudentFiles::saveRecordInProgress() noexcept {
+    try {
+        const std::filesystem::path file = locate(names_.recordInProgress());
+        if (inProgress_) {
+            saveFileAtomically(file, savedForm(*inProgress_, names_));
+            inProgressOnDisk_ = true;
+        } else {
+            removeFile(file);
+            inProgressOnDisk_ = false;
+        }
+    } catch (...) {
+    }
 }
 
 void StudentFiles::keepDraft(const std::string& text) {

@@ -9,9 +9,7 @@
 
 namespace cj {
 
-namespace {
-
-LocalTime localTimeAt(std::time_t moment) {
+LocalTime localTimeOf(std::time_t moment) {
     const std::tm local = localCalendarTime(moment);
     LocalTime t;
     t.year = local.tm_year + 1900;
@@ -24,13 +22,11 @@ LocalTime localTimeAt(std::time_t moment) {
     return t;
 }
 
-}  // namespace
-
 LocalTime SystemClock::now() {
     using namespace std::chrono;
     const auto moment = system_clock::now();
     const std::time_t seconds = system_clock::to_time_t(moment);
-    LocalTime t = localTimeAt(seconds);
+    LocalTime t = localTimeOf(seconds);
     t.secondsSinceMidnight += duration<double>(moment - system_clock::from_time_t(seconds)).count();
     return t;
 }
@@ -42,7 +38,7 @@ LocalTime SystemClock::lastWritten(const std::filesystem::path& file) {
     // The library's error codes differ in kind between systems; the file was just read, so a
     // failure here is one of access.
     if (error) throw RunError(kPathFileAccessError);
-    return localTimeAt(system_clock::to_time_t(time_point_cast<system_clock::duration>(file_clock::to_sys(written))));
+    return localTimeOf(system_clock::to_time_t(time_point_cast<system_clock::duration>(file_clock::to_sys(written))));
 }
 
 void UniformRandom::seed(float seedValue) { engine_.seed(std::bit_cast<std::uint32_t>(seedValue)); }

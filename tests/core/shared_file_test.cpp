@@ -13,7 +13,7 @@
 #include "query_conversion.h"
 #include "records.h"
 #include "run_fixture.h"
-#include "text_files.h"
+#include "appends.h"
 
 namespace cj::test {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "fakes.h"
 #include "run_error.h"
-#include "text_files.h"
+#include "appends.h"
 
 namespace cj::test {
 namespace {

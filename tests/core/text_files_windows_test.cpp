@@ -18,7 +18,8 @@
 #include "query_conversion.h"
 #include "run_error.h"
 #include "run_fixture.h"
-#include "text_files.h"
+#include "appends.h"
+#include "class_delivery.h"
 
 namespace cj::test {
 namespace {
@@ -279,8 +280,12 @@ TEST(WindowsLongPaths, AreNamedAsWindowsWouldWithThePrefixThatLiftsMaxPath) {
 
 using Path = std::filesystem::path;
 void append(const Path&, const Path& file) { appendToFile(file, "x\r\n"); }
-void deliver(const Path& outbox, const Path& file) { appendAfterOutbox(outbox, file, "x\r\n"); }
-void deliverNoOutbox(const Path&, const Path& file) { appendAfterOutbox(file.parent_path() / "u.txt", file, "x\r\n"); }
+// The class file's failure is thrown; the line then waits in the outbox.
+void deliver(const Path& outbox, const Path& file) {
+    const Delivery delivery = deliverToClassFile({{outbox, {}}}, 0, file, "x\r\n");
+    if (delivery.unreached != 0) throw RunError(delivery.unreached);
+}
+void deliverNoOutbox(const Path&, const Path& file) { deliver(file.parent_path() / "u.txt", file); }
 void save(const Path&, const Path& file) { saveFileAtomically(file, "x\r\n"); }
 
 struct HeldRow {
@@ -314,8 +319,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(HeldRow{"AppendLetGo", append, 500ms, false, 0, "first\r\nx\r\n", "a\r\nb\r\n"},
                     HeldRow{"AppendHeld", append, kTooLong, false, kPermissionDenied, "first\r\n", "a\r\nb\r\n"},
                     HeldRow{"DeliverLetGo", deliver, 500ms, false, 0, "first\r\na\r\nb\r\nx\r\n", ""},
-                    HeldRow{"DeliverHeld", deliver, kTooLong, false, kPermissionDenied, "first\r\n", "a\r\nb\r\n"},
-                    HeldRow{"DeliverUnemptiable", deliver, 0ms, true, kPathFileAccessError, "first\r\n", "a\r\nb\r\n"},
+                    HeldRow{"DeliverHeld", deliver, kTooLong, false, kPermissionDenied, "first\r\n",
+                            "a\r\nb\r\nx\r\n"},
+                    HeldRow{"DeliverUnemptiable", deliver, 0ms, true, kPathFileAccessError, "first\r\n",
+                            "a\r\nb\r\nx\r\n"},
                     HeldRow{"DeliverNoOutbox", deliverNoOutbox, 0ms, false, 0, "first\r\nx\r\n", "a\r\nb\r\n"},
                     HeldRow{"SaveLetGo", save, 300ms, false, 0, "x\r\n", "a\r\nb\r\n"},
                     HeldRow{"SaveHeld", save, 2s, false, kPermissionDenied, "first\r\n", "a\r\nb\r\n"}),
@@ -367,7 +374,7 @@ protected:
 TEST_P(FileSizeLimit, AnAppendCutShortLeavesTheFileAsItWas) {
     TempDir temp;
     const auto file = temp.path() / "f.txt";
-    const std::string before(limitBytes - 100, 'a');
+    const std::string before = std::string(limitBytes - 102, 'a') + "\r\n";
     writeBytes(file, before);
     EXPECT_NE(errorOf([&] { GetParam()(file, std::string(1000, 'b') + "\r\n"); }), 0);
     const std::string after = readBytes(file);
@@ -386,7 +393,8 @@ TEST_P(FileSizeLimit, ACutBackThatFailsIsToldByItsOwnNumber) {
     EXPECT_EQ(readBytes(file).size(), limitBytes);  // the torn record the student is told of
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, FileSizeLimit, testing::Values(appendToFile));
+void appendLines(const std::filesystem::path& file, std::string_view bytes) { appendToFile(file, bytes); }
+INSTANTIATE_TEST_SUITE_P(Windows, FileSizeLimit, testing::Values(appendLines));
 
 }  // namespace
 }  // namespace cj::test
