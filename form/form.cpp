@@ -38,6 +38,14 @@ void Form::guarded(const std::function<void()>& handler) {
     }
 }
 
+void Form::command(const std::function<void()>& handler) {
+    if (ended_) return;
+    window_.showBusy(true);
+    guarded(handler);
+    if (!ended_) window_.dropInputMeanwhile();
+    window_.showBusy(false);
+}
+
 void Form::endProgram() {
     if (ended_) return;
     ended_ = true;
