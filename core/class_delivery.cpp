@@ -66,8 +66,8 @@ private:
         try {
             auto box = std::make_unique<AppendFile>(outboxes_[i].file, missing);
             if (!box->isOpen()) return;
-            requireUsable(*box);
             box->lock();
+            requireUsable(*box);
             std::string lines = box->readFrom(0);
             lines += lineEndMissing(lines);
             const std::string written = dateTextOf(box->lastWritten());

@@ -42,8 +42,9 @@ public:
     // Takes the lock byte if it is free at once, and says whether it was.
     bool tryLock();
     // Waits for the lock byte until kLockWait has passed since the file was opened, then
-    // throws RunError(kPermissionDenied) (on Windows also when a program that shares no
-    // writing holds the file that long).
+    // throws RunError(kPermissionDenied). On Windows a file that another program holds without
+    // sharing its writing is opened only here, as if that program held the lock byte.
+    // Every operation below needs one of the two to have succeeded first.
     void lock();
 
     std::uint64_t length() const;

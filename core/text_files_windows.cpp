@@ -276,14 +276,22 @@ int errorNumberOf(int systemError, bool reading) {
 }
 
 struct AppendFile::Opened {
-    Opened(const std::filesystem::path& file) : name(longPath(file)) {}
+    Opened(const std::filesystem::path& file, DWORD disposition) : name(longPath(file)), disposition(disposition) {}
     ~Opened() {
         OVERLAPPED at = lockByte();
         if (locked) ::UnlockFileEx(file.handle(), 0, 1, 0, &at);
     }
+    // Opens the file if no other program holds it now; false while one does.
+    bool open() {
+        if (file.handle() != INVALID_HANDLE_VALUE) return true;
+        const DWORD error = file.open(name, kAppendAccess, disposition, Clock::now());
+        if (error != ERROR_SUCCESS && !heldByAnother(error)) failAt(name, error);
+        return error == ERROR_SUCCESS;
+    }
     std::uint64_t writtenSinceKept() const { return file.written() - kept; }
 
     std::wstring name;
+    DWORD disposition;
     Clock::time_point deadline = Clock::now() + kLockWait;
     File file;
     bool locked = false;
@@ -291,17 +299,15 @@ struct AppendFile::Opened {
     std::uint64_t kept = 0;
 };
 
+// A file that another program holds without sharing is opened once it lets go, as its lock byte
+// is taken: both count as the lock not being free.
 AppendFile::AppendFile(const std::filesystem::path& file, Missing missing) {
-    auto opened = std::make_unique<Opened>(file);
-    const DWORD disposition = missing == Missing::Create ? OPEN_ALWAYS : OPEN_EXISTING;
-    const DWORD error = opened->file.open(opened->name, kAppendAccess, disposition, opened->deadline);
-    if (error == ERROR_SUCCESS) {
-        opened_ = std::move(opened);
-        return;
-    }
+    auto opened = std::make_unique<Opened>(file, missing == Missing::Create ? OPEN_ALWAYS : OPEN_EXISTING);
+    const DWORD error = opened->file.open(opened->name, kAppendAccess, opened->disposition, Clock::now());
     const int number = errorNumberOf(static_cast<int>(error), true);
     if (missing == Missing::Absent && (number == kFileNotFound || number == kPathNotFound)) return;
-    failAt(opened->name, error);
+    if (error != ERROR_SUCCESS && !heldByAnother(error)) failAt(opened->name, error);
+    opened_ = std::move(opened);
 }
 
 AppendFile::~AppendFile() = default;
@@ -314,6 +320,7 @@ bool AppendFile::readable() const { return true; }
 // Where the file system keeps no locks, holds none and lets the append go ahead: the
 // append-only handle keeps appends apart on a local disk.
 bool AppendFile::tryLock() {
+    if (!opened_->open()) return false;
     OVERLAPPED at = lockByte();
     if (::LockFileEx(opened_->file.handle(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
         return opened_->locked = true;
