@@ -36,6 +36,9 @@ public:
     Delivery to(const std::filesystem::path& classFile, std::string_view line) {
         try {
             AppendFile out(classFile, AppendFile::Missing::Create);
+            // Made when missing, and waited for only with something to write.
+            const auto empty = [](const std::string& lines) { return lines.empty(); };
+            if (line.empty() && std::ranges::all_of(waiting_, empty)) return std::move(delivery_);
             if (!out.tryLock()) {
                 if (!line.empty() && wait(line)) line = {};
                 out.lock();

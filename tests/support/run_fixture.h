@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "fakes.h"
 #include "run.h"
@@ -10,8 +11,8 @@
 namespace cj::test {
 
 enum class Command { Response, Notes };
-// The files a record goes to, Student One's on 7 December.
-enum class RecordFile { Send, Class, Master, Notes };
+// The files a record goes to, Student One's on 7 December, and the outbox.
+enum class RecordFile { Send, Class, Master, Notes, Outbox };
 
 // A run whose drives all lie in a fresh temporary folder, with scripted prompts and draws.
 class RunFixture : public testing::Test, protected FakePlatform {
@@ -28,6 +29,15 @@ protected:
         dialogs.answers = {homeOrNetwork, name, initials, assignment};
         run().startRun();
         run().openAssignment();
+        started_ = {homeOrNetwork, name, initials, assignment};
+    }
+    // The program ended as the window ends it and started again as before, the window shown.
+    void restart() {
+        run().finishRun();
+        run_.reset();
+        const std::vector<std::string> answers = started_;
+        start(answers[0], answers[1], answers[2], answers[3]);
+        run().restoreDraft();
     }
 
     std::filesystem::path onDrive(char letter, const std::string& rest) const {
@@ -40,6 +50,7 @@ protected:
             case RecordFile::Class: return onDrive('i', "responses.txt");
             case RecordFile::Master: return dataFile("masterFile_Student_One.txt");
             case RecordFile::Notes: return dataFile("notes_Student_One.txt");
+            case RecordFile::Outbox: return dataFile("unsent_Student_One.txt");
         }
         return {};
     }
@@ -52,6 +63,7 @@ protected:
 
 private:
     std::unique_ptr<cj::Run> run_;
+    std::vector<std::string> started_;
 };
 
 }  // namespace cj::test
