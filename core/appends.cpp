@@ -38,7 +38,8 @@ void appendWhole(AppendFile& file, std::string_view bytes, Ends ends) {
         if (file.readable()) {
             const std::uint64_t length = file.length();
             const std::string tail = file.readFrom(length - std::min<std::uint64_t>(length, kRecordEnd.size()));
-            if (ends == Ends::AtLineEnd || !tail.ends_with(kRecordEnd)) file.write(lineEndMissing(tail));
+            const std::string_view lineEnd = lineEndMissing(tail);
+            if (!lineEnd.empty() && (ends == Ends::AtLineEnd || !tail.ends_with(kRecordEnd))) file.write(lineEnd);
         }
         while (!bytes.empty()) {
             const std::size_t piece = pieceOf(bytes);
