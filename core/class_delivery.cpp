@@ -110,14 +110,14 @@ private:
     const std::vector<Outbox>& outboxes_;
     const std::size_t own_;
     std::vector<std::unique_ptr<AppendFile>> boxes_;  // those open, usable and locked
-    std::vector<std::string> waiting_;               // what each holds from today
+    std::vector<std::string> waiting_;                // what each holds from today
     Delivery delivery_;
 };
 
 }  // namespace
 
-Delivery deliverToClassFile(const std::vector<Outbox>& outboxes, std::size_t own, const std::filesystem::path& classFile,
-                            std::string_view line) {
+Delivery deliverToClassFile(const std::vector<Outbox>& outboxes, std::size_t own,
+                            const std::filesystem::path& classFile, std::string_view line) {
     return Delivering(outboxes, own).to(classFile, line);
 }
 

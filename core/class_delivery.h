@@ -49,7 +49,7 @@ struct Delivery {
 // - When the class file's lock is not free at once, line is put in the outbox of index own,
 //   flushed, before the wait, so that a kill during the wait leaves it there.
 // - When the class file takes nothing more, line waits in the outbox of index own.
-Delivery deliverToClassFile(const std::vector<Outbox>& outboxes, std::size_t own, const std::filesystem::path& classFile,
-                            std::string_view line);
+Delivery deliverToClassFile(const std::vector<Outbox>& outboxes, std::size_t own,
+                            const std::filesystem::path& classFile, std::string_view line);
 
 }  // namespace cj

@@ -52,11 +52,14 @@ StudentFiles::StudentFiles(const DriveMap& drives, Clock& clock) : drives_(drive
 
 void StudentFiles::name(StudentFileNames names) {
     names_ = std::move(names);
-    if (std::ranges::find(names_.outboxes, names_.outbox) == names_.outboxes.end()) names_.outboxes.push_back(names_.outbox);
+    if (std::ranges::find(names_.outboxes, names_.outbox) == names_.outboxes.end()) {
+        names_.outboxes.push_back(names_.outbox);
+    }
     outboxes_.clear();
     for (const std::string& outbox : names_.outboxes) {
         if (outbox == names_.outbox) ownOutbox_ = outboxes_.size();
-        outboxes_.push_back({locate(outbox), [this, outbox](const std::string& date) { return locate(unsentOfDay(outbox, date)); }});
+        const auto dayFile = [this, outbox](const std::string& date) { return locate(unsentOfDay(outbox, date)); };
+        outboxes_.push_back({locate(outbox), dayFile});
     }
 }
 
@@ -137,7 +140,8 @@ void StudentFiles::learn(const Delivery& delivery, bool tellUnreached) {
         news_.push_back(outboxFaultMessage(names_.outboxes[fault.outbox], fault.failure));
     }
     for (const Delivery::LateLines& late : delivery.late) {
-        news_.push_back(lateLinesMessage(late.lines, late.dateText, unsentOfDay(names_.outboxes[late.outbox], late.dateText)));
+        const std::string keptIn = unsentOfDay(names_.outboxes[late.outbox], late.dateText);
+        news_.push_back(lateLinesMessage(late.lines, late.dateText, keptIn));
     }
 }
 

@@ -115,13 +115,18 @@ class OneFileMissesTheRecord : public Recording, public testing::WithParamInterf
 protected:
     std::string expected(const std::string& pattern, const std::string& notesEnding) const {
         const auto record = [&](const std::string& typed) {
-            return GetParam().command == Command::Response ? responseRecord(typed) : notesRecord(kQuestion, typed, notesEnding);
+            const bool response = GetParam().command == Command::Response;
+            return response ? responseRecord(typed) : notesRecord(kQuestion, typed, notesEnding);
         };
         std::string bytes;
-        for (const char c : pattern) bytes += c == 'H' ? header : c == 'T' ? kTheirs : record(c == 'M' ? "mine" : "next");
+        for (const char c : pattern) {
+            bytes += c == 'H' ? header : c == 'T' ? kTheirs : record(c == 'M' ? "mine" : "next");
+        }
         return bytes;
     }
-    std::string bytesOr(const std::filesystem::path& file) const { return std::filesystem::exists(file) ? readBytes(file) : ""; }
+    std::string bytesOr(const std::filesystem::path& file) const {
+        return std::filesystem::exists(file) ? readBytes(file) : "";
+    }
     // Where the outbox's lines of the day before stay.
     std::filesystem::path dayBeforeFile() const {
         const LocalTime day = localTimeOf(std::time(nullptr) - 24 * 3600);
@@ -160,13 +165,17 @@ TEST_P(OneFileMissesTheRecord, AndTheNextClickGivesEveryFileTheRecordOnce) {
     record(row.command, own ? "mine" : "next");
     // The lines of the day before are told of, and kept apart.
     EXPECT_EQ(dialogs.messages.size(), row.between == Between::TheNextDay ? 1u : 0u);
-    if (row.between == Between::TheNextDay) EXPECT_EQ(readBytes(dayBeforeFile()), "mine\r\n");
+    if (row.between == Between::TheNextDay) {
+        EXPECT_EQ(readBytes(dayBeforeFile()), "mine\r\n");
+    }
     EXPECT_EQ(boxes.answer, "");
     EXPECT_EQ(readBytes(sendFile()), expected(row.send, "       "));
     EXPECT_EQ(bytesOr(masterFile()), expected(row.master, "\r\n"));
     EXPECT_EQ(bytesOr(notesFile()), expected(row.notes, "       "));
     EXPECT_EQ(readBytes(responsesFile()), row.classFile);
-    if (!outbox) EXPECT_EQ(bytesOr(fileOf(RecordFile::Outbox)), "");
+    if (!outbox) {
+        EXPECT_EQ(bytesOr(fileOf(RecordFile::Outbox)), "");
+    }
     if (row.command == Command::Response) {
         EXPECT_EQ(state().cumulativeText.find(" YOUR ANSWER  ->->->->  mine"), own ? 0u : 28u);
     }
@@ -175,7 +184,8 @@ TEST_P(OneFileMissesTheRecord, AndTheNextClickGivesEveryFileTheRecordOnce) {
 INSTANTIATE_TEST_SUITE_P(
     RecordAndFile, OneFileMissesTheRecord,
     testing::Values(
-        MissedFileRow{"ResponseSendFile", Command::Response, RecordFile::Send, Between::Nothing, "M", "", "", "mine\r\n"},
+        MissedFileRow{"ResponseSendFile", Command::Response, RecordFile::Send, Between::Nothing, "M", "", "",
+                      "mine\r\n"},
         MissedFileRow{"ResponseClassFile", Command::Response, RecordFile::Class, Between::Nothing, "HMN", "", "",
                       "mine\r\nnext\r\n"},
         MissedFileRow{"NotesSendFile", Command::Notes, RecordFile::Send, Between::Nothing, "M", "M", "M", ""},
