@@ -111,28 +111,24 @@ struct MissedFileRow {
 
 void PrintTo(const MissedFileRow& row, std::ostream* out) { *out << row.name; }
 
+using enum Between;
+using enum RecordFile;
+constexpr Command kResponse = Command::Response, kNotes = Command::Notes;
+
 class OneFileMissesTheRecord : public Recording, public testing::WithParamInterface<MissedFileRow> {
 protected:
     std::string expected(const std::string& pattern, const std::string& notesEnding) const {
         const auto record = [&](const std::string& typed) {
-            const bool response = GetParam().command == Command::Response;
+            const bool response = GetParam().command == kResponse;
             return response ? responseRecord(typed) : notesRecord(kQuestion, typed, notesEnding);
         };
         std::string bytes;
         for (const char c : pattern) {
-            bytes += c == 'H' ? header : c == 'T' ? kTheirs : record(c == 'M' ? "mine" : "next");
+            bytes += c == 'H' ? header : c == 'T' ? "theirs\r\n" : record(c == 'M' ? "mine" : "next");
         }
         return bytes;
     }
-    std::string bytesOr(const std::filesystem::path& file) const {
-        return std::filesystem::exists(file) ? readBytes(file) : "";
-    }
-    // Where the outbox's lines of the day before stay.
-    std::filesystem::path dayBeforeFile() const {
-        const LocalTime day = localTimeOf(std::time(nullptr) - 24 * 3600);
-        return dataFile(unsentOfDay("unsent_Student_One.txt", dateText(day)));
-    }
-    const std::string kTheirs = "theirs\r\n";
+    std::string bytesOr(const std::filesystem::path& f) const { return std::filesystem::exists(f) ? readBytes(f) : ""; }
 };
 
 TEST_P(OneFileMissesTheRecord, AndTheNextClickGivesEveryFileTheRecordOnce) {
@@ -140,7 +136,7 @@ TEST_P(OneFileMissesTheRecord, AndTheNextClickGivesEveryFileTheRecordOnce) {
     const auto missing = fileOf(row.missed);
     std::filesystem::remove(missing);
     if (row.master.starts_with('T')) {
-        writeBytes(masterFile(), kTheirs);
+        writeBytes(masterFile(), "theirs\r\n");
         std::filesystem::create_hard_link(masterFile(), missing);
     } else {
         std::filesystem::create_directory(missing);
@@ -148,25 +144,25 @@ TEST_P(OneFileMissesTheRecord, AndTheNextClickGivesEveryFileTheRecordOnce) {
     run().nextQuestion();
 
     record(row.command, "mine");
-    const bool outbox = row.missed == RecordFile::Outbox, own = row.missed != RecordFile::Class && !outbox;
+    const bool outbox = row.missed == Outbox, own = row.missed != Class && !outbox;
     EXPECT_THAT(dialogs.messages, ElementsAre(HasSubstr(outbox ? "(error 75)" : "The error is:  75")));
     // Only the class file's line has somewhere else to wait: the student's own files keep the text in the box.
     EXPECT_EQ(boxes.answer, own ? "mine" : "");
     EXPECT_EQ(state().responsePending, own);
 
     if (!outbox) std::filesystem::remove(missing);
-    if (row.between == Between::ThePromptPutBack) run().nextQuestion();
-    if (row.between == Between::ARestart) restart();
-    if (row.between == Between::TheNextDay) {
-        std::filesystem::last_write_time(fileOf(RecordFile::Outbox),
-                                         std::filesystem::file_time_type::clock::now() - std::chrono::hours(24));
+    if (row.between == ThePromptPutBack) run().nextQuestion();
+    if (row.between == ARestart) restart();
+    if (row.between == TheNextDay) {
+        last_write_time(fileOf(Outbox), last_write_time(fileOf(Outbox)) - std::chrono::hours(24));
     }
     dialogs.messages.clear();
     record(row.command, own ? "mine" : "next");
     // The lines of the day before are told of, and kept apart.
-    EXPECT_EQ(dialogs.messages.size(), row.between == Between::TheNextDay ? 1u : 0u);
-    if (row.between == Between::TheNextDay) {
-        EXPECT_EQ(readBytes(dayBeforeFile()), "mine\r\n");
+    EXPECT_EQ(dialogs.messages.size(), row.between == TheNextDay ? 1u : 0u);
+    if (row.between == TheNextDay) {
+        const std::string dayBefore = dateText(localTimeOf(std::time(nullptr) - 24 * 3600));
+        EXPECT_EQ(readBytes(dataFile(unsentOfDay("unsent_Student_One.txt", dayBefore))), "mine\r\n");
     }
     EXPECT_EQ(boxes.answer, "");
     EXPECT_EQ(readBytes(sendFile()), expected(row.send, "       "));
@@ -174,38 +170,33 @@ TEST_P(OneFileMissesTheRecord, AndTheNextClickGivesEveryFileTheRecordOnce) {
     EXPECT_EQ(bytesOr(notesFile()), expected(row.notes, "       "));
     EXPECT_EQ(readBytes(responsesFile()), row.classFile);
     if (!outbox) {
-        EXPECT_EQ(bytesOr(fileOf(RecordFile::Outbox)), "");
+        EXPECT_EQ(bytesOr(fileOf(Outbox)), "");
     }
-    if (row.command == Command::Response) {
+    if (row.command == kResponse) {
         EXPECT_EQ(state().cumulativeText.find(" YOUR ANSWER  ->->->->  mine"), own ? 0u : 28u);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     RecordAndFile, OneFileMissesTheRecord,
-    testing::Values(
-        MissedFileRow{"ResponseSendFile", Command::Response, RecordFile::Send, Between::Nothing, "M", "", "",
-                      "mine\r\n"},
-        MissedFileRow{"ResponseClassFile", Command::Response, RecordFile::Class, Between::Nothing, "HMN", "", "",
-                      "mine\r\nnext\r\n"},
-        MissedFileRow{"NotesSendFile", Command::Notes, RecordFile::Send, Between::Nothing, "M", "M", "M", ""},
-        MissedFileRow{"NotesMasterFile", Command::Notes, RecordFile::Master, Between::Nothing, "HM", "M", "M", ""},
-        MissedFileRow{"NotesNotesFile", Command::Notes, RecordFile::Notes, Between::Nothing, "HM", "M", "M", ""},
-        // Typed again after the box was given the prompt: a new record, for every file.
-        MissedFileRow{"NotesMasterFileThenThePromptPutBack", Command::Notes, RecordFile::Master,
-                      Between::ThePromptPutBack, "HMM", "M", "MM", ""},
-        // Completed at the next start, with the same bytes, in the file that missed it alone.
-        MissedFileRow{"NotesMasterFileThenARestart", Command::Notes, RecordFile::Master, Between::ARestart, "HMH", "M",
-                      "M", ""},
-        MissedFileRow{"NotesSendFileThenARestart", Command::Notes, RecordFile::Send, Between::ARestart, "HM", "M", "M",
-                      ""},
-        MissedFileRow{"ResponseClassFileThenTheNextDay", Command::Response, RecordFile::Class, Between::TheNextDay,
-                      "HMN", "", "", "next\r\n"},
-        // An outbox that cannot serve: the lines go straight to the class file, told once.
-        MissedFileRow{"ResponseOutboxAFolder", Command::Response, RecordFile::Outbox, Between::Nothing, "HMN", "", "",
-                      "mine\r\nnext\r\n"},
-        MissedFileRow{"ResponseOutboxLinkedToTheMasterFile", Command::Response, RecordFile::Outbox, Between::Nothing,
-                      "HMN", "T", "", "mine\r\nnext\r\n"}),
+    testing::Values(MissedFileRow{"ResponseSendFile", kResponse, Send, Nothing, "M", "", "", "mine\r\n"},
+                    MissedFileRow{"ResponseClassFile", kResponse, Class, Nothing, "HMN", "", "", "mine\r\nnext\r\n"},
+                    MissedFileRow{"NotesSendFile", kNotes, Send, Nothing, "M", "M", "M", ""},
+                    MissedFileRow{"NotesMasterFile", kNotes, Master, Nothing, "HM", "M", "M", ""},
+                    MissedFileRow{"NotesNotesFile", kNotes, Notes, Nothing, "HM", "M", "M", ""},
+                    // Typed again after the box was given the prompt: a new record, for every file.
+                    MissedFileRow{"NotesMasterFileThenThePromptPutBack", kNotes, Master, ThePromptPutBack, "HMM", "M",
+                                  "MM", ""},
+                    // Completed at the next start, with the same bytes, in the file that missed it alone.
+                    MissedFileRow{"NotesMasterFileThenARestart", kNotes, Master, ARestart, "HMH", "M", "M", ""},
+                    MissedFileRow{"NotesSendFileThenARestart", kNotes, Send, ARestart, "HM", "M", "M", ""},
+                    MissedFileRow{"ResponseClassFileThenTheNextDay", kResponse, Class, TheNextDay, "HMN", "", "",
+                                  "next\r\n"},
+                    // An outbox that cannot serve: the lines go straight to the class file, told once.
+                    MissedFileRow{"ResponseOutboxAFolder", kResponse, Outbox, Nothing, "HMN", "", "",
+                                  "mine\r\nnext\r\n"},
+                    MissedFileRow{"ResponseOutboxLinkedToTheMasterFile", kResponse, Outbox, Nothing, "HMN", "T", "",
+                                  "mine\r\nnext\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Recording, ATextChangedAfterAFailureIsANewRecord) {

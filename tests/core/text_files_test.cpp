@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "appends.h"
 #include "fakes.h"
 #include "run_error.h"
-#include "appends.h"
 
 namespace cj::test {
 namespace {
