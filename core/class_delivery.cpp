@@ -101,8 +101,10 @@ private:
             waiting_[own_] += line;
             return true;
         } catch (const RunError& failure) {
+            // What it holds waits for another delivery, under its lock.
             delivery_.faults.push_back({own_, failure.number()});
             boxes_[own_].reset();
+            waiting_[own_].clear();
             return false;
         }
     }
