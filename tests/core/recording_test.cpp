@@ -187,9 +187,9 @@ class LongName : public RunFixture, public testing::WithParamInterface<LongNameR
 TEST_P(LongName, GivesFilesThatRecord) {
     const std::string name = GetParam().name;
     start("1", name, "STO", "1");
-    const std::string sent = readBytes(drives.locate(state().sendFilePath));
+    const std::string sent = readBytes(drives.locate(toUtf8(state().sendFilePath)));
     EXPECT_NE(sent.find("\r\nStudent Name:  " + name + "\r\nassignment #001\r\n"), std::string::npos);
-    EXPECT_TRUE(std::filesystem::exists(drives.locate(state().masterFilePath)));
+    EXPECT_TRUE(std::filesystem::exists(drives.locate(toUtf8(state().masterFilePath))));
 
     run().nextQuestion();
     boxes.answer = "OK";
@@ -197,10 +197,10 @@ TEST_P(LongName, GivesFilesThatRecord) {
     boxes.answer = "units";
     run().saveAsNotes();
     EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_EQ(readBytes(drives.locate(state().sendFilePath)).substr(sent.size()),
+    EXPECT_EQ(readBytes(drives.locate(toUtf8(state().sendFilePath))).substr(sent.size()),
               responseRecord("OK") + notesRecord(kQuestion, "units", std::string(7, ' ')));
-    EXPECT_EQ(readBytes(drives.locate(state().notesFilePath)), notesRecord(kQuestion, "units", std::string(7, ' ')));
-    EXPECT_EQ(readBytes(drives.locate(state().masterFilePath)), notesRecord(kQuestion, "units", "\r\n"));
+    EXPECT_EQ(readBytes(drives.locate(toUtf8(state().notesFilePath))), notesRecord(kQuestion, "units", std::string(7, ' ')));
+    EXPECT_EQ(readBytes(drives.locate(toUtf8(state().masterFilePath))), notesRecord(kQuestion, "units", "\r\n"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, LongName,
@@ -208,6 +208,24 @@ INSTANTIATE_TEST_SUITE_P(Names, LongName,
                                          LongNameRow{"OneHundredFiftyTwoByteLetters", std::string(150, '\xE9')},
                                          LongNameRow{"ThreeHundredWithABlank", "Student " + std::string(292, 'y')}),
                          [](const testing::TestParamInfo<LongNameRow>& info) { return std::string(info.param.label); });
+
+// Two students whose names Windows-1252 cannot write each record in files of their own, named
+// as they typed; the header shows the name as the code page writes it.
+TEST_F(Recording, NamesInOtherScriptsKeepTheirFilesApart) {
+    for (const auto& [name, answer] : {std::pair<std::string, std::string>{"王伟", "one"}, {"李娜", "two"}}) {
+        cj::Run student(platform());
+        dialogs.answers = {"1", TypedAnswer{"??", name}, "S", "1"};
+        student.startRun();
+        student.openAssignment();
+        boxes.answer = answer;
+        student.enterResponse();
+        const std::string file = "send_1207" + name + ".txt";
+        const std::string sent = readBytes(onDrive('c', "qorsdata") / std::u8string(file.begin(), file.end()));
+        EXPECT_NE(sent.find("\r\nStudent Name:  ??\r\n"), std::string::npos);
+        EXPECT_EQ(sent.substr(sent.find("......")), responseRecord(answer));
+    }
+    EXPECT_TRUE(dialogs.messages.empty());
+}
 
 }  // namespace
 }  // namespace cj::test

@@ -9,21 +9,29 @@
 #include <utility>
 #include <vector>
 
+#include "code_page.h"
 #include "platform.h"
 
 namespace cj::test {
 
+// An answer given in the code page, typed as it reads, or as typed with its code-page form.
+struct ScriptedAnswer : TypedAnswer {
+    ScriptedAnswer(const char* codePageText) : ScriptedAnswer(std::string(codePageText)) {}
+    ScriptedAnswer(const std::string& codePageText) : TypedAnswer{codePageText, toUtf8(codePageText)} {}
+    ScriptedAnswer(TypedAnswer typed) : TypedAnswer(std::move(typed)) {}
+};
+
 // Answers prompts from a script and records every prompt and message shown.
 class ScriptedDialogs : public Dialogs {
 public:
-    std::deque<std::string> answers;
+    std::deque<ScriptedAnswer> answers;
     std::vector<std::string> prompts;
     std::vector<std::string> messages;
 
-    std::string inputBox(const std::string& prompt) override {
+    TypedAnswer answerTo(const std::string& prompt) override {
         prompts.push_back(prompt);
-        if (answers.empty()) return "";
-        std::string answer = answers.front();
+        if (answers.empty()) return {};
+        TypedAnswer answer = answers.front();
         answers.pop_front();
         return answer;
     }
