@@ -30,16 +30,17 @@ StudentFiles::StudentFiles(const DriveMap& drives, Clock& clock) : drives_(drive
 
 void StudentFiles::open(std::string header) {
     unwrittenHeader_ = std::move(header);
-    int failure = 0;
-    keepFirstFailure(failure, [&] { append({names_.send, ""}); });
-    keepFirstFailure(failure, [&] { createFile(locate(names_.master)); });
+    // Start-up touches no file once a step has failed; the outbox then waits for the next line
+    // that reaches the class file, or the end of the run.
+    outboxMayHoldLines_ = true;
+    createFile(locate(names_.master));
+    append({names_.send, ""});
     try {
         appendAfterOutbox(locate(names_.outbox), locate(kResponsesFile), "");
+        outboxMayHoldLines_ = false;
     } catch (const RunError& unreached) {
-        outboxMayHoldLines_ = true;
-        if (failure == 0) failure = firstTimeUnreached(unreached.number());
+        throw RunError(firstTimeUnreached(unreached.number()));
     }
-    if (failure != 0) throw RunError(failure);
 }
 
 int StudentFiles::recordResponse(const std::string& typed, float codeNbr) {

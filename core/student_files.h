@@ -25,9 +25,9 @@ public:
     void name(StudentFileNames names) { names_ = std::move(names); }
     const StudentFileNames& names() const { return names_; }
 
-    // At start-up: the header to the send file, the master file created, the class file created
-    // and given what it is still owed. Throws the first failure; a header the send file could
-    // not take goes in front of the first record that lands there.
+    // At start-up: the master file created, the header to the send file, the class file created
+    // and given what it is still owed. Stops at the first failure and throws it; a header the
+    // send file did not take goes in front of the first record that lands there.
     void open(std::string header);
 
     // A response to the send file, then its line to the class file or else the outbox; notes to

@@ -38,8 +38,8 @@ inline constexpr std::chrono::seconds kLockWait{4};
 
 // Appends what the outbox holds, then bytes, to file as one whole record, and empties the
 // outbox, both under their locks: the outbox's for the whole delivery, so that a line another
-// program adds to it meanwhile waits and is never lost. A missing outbox holds nothing and is
-// not created. On any failure, the emptying included, file is cut back as appendToFile would,
+// program adds to it meanwhile waits and is never lost. An outbox missing from a folder that
+// exists holds nothing and is not created. On any failure, the emptying included, file is cut back as appendToFile would,
 // the outbox keeps its lines, and the failure is thrown. Only a crash between the flush of file
 // and the emptying of the outbox can deliver its lines twice; none is ever lost.
 void appendAfterOutbox(const std::filesystem::path& outbox, const std::filesystem::path& file,
@@ -68,6 +68,9 @@ void removeLeftoverTemporaries(const std::filesystem::path& file, std::chrono::s
 
 // Removes the file; one that is already gone is no failure.
 void removeFile(const std::filesystem::path& file);
+
+// When the file was last written.
+std::chrono::system_clock::time_point lastWriteTime(const std::filesystem::path& file);
 
 // The error number shown for an operating-system error code (errno, or GetLastError()).
 int errorNumberOf(int systemError, bool reading);

@@ -22,6 +22,19 @@ namespace {
 
 [[noreturn]] void fail(int systemError, bool reading) { throw RunError(errorNumberOf(systemError, reading)); }
 
+bool folderOfExists(const std::filesystem::path& file) {
+    struct stat status {};
+    const std::filesystem::path folder = file.parent_path();
+    return ::stat(folder.empty() ? "." : folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+// A missing folder is no missing file: Windows tells the two apart, and the student sees the
+// same number on both systems.
+[[noreturn]] void failToOpen(const std::filesystem::path& file, int systemError, bool reading) {
+    if (systemError == ENOENT && !folderOfExists(file)) throw RunError(kPathNotFound);
+    fail(systemError, reading);
+}
+
 // Held by the open file itself rather than by the process, so the lock survives the close of
 // a duplicate and is let go only with the last descriptor of the file.
 #ifdef F_OFD_SETLK
@@ -44,12 +57,14 @@ class OpenFile {
 public:
     OpenFile(const std::filesystem::path& file, int flags, bool reading)
         : fd_(::open(file.c_str(), flags | kOpenFlags, 0666)), reading_(reading) {
-        if (fd_ < 0) fail(errno, reading_);
+        if (fd_ < 0) failToOpen(file, errno, reading_);
         requireRegularFile();
     }
+    // Only the file may be missing, not its folder.
     OpenFile(const std::filesystem::path& file, int flags, IfPresent)
         : fd_(::open(file.c_str(), flags | kOpenFlags)), reading_(false) {
-        if (fd_ < 0 && errno != ENOENT) fail(errno, reading_);
+        const int error = errno;
+        if (fd_ < 0 && (error != ENOENT || !folderOfExists(file))) failToOpen(file, error, reading_);
         if (fd_ >= 0) requireRegularFile();
     }
     explicit OpenFile(int fd) : fd_(fd), reading_(false) {}
@@ -286,6 +301,14 @@ void removeLeftoverTemporaries(const std::filesystem::path& file, std::chrono::s
 
 void removeFile(const std::filesystem::path& file) {
     if (::unlink(file.c_str()) != 0 && errno != ENOENT) fail(errno, false);
+}
+
+std::chrono::system_clock::time_point lastWriteTime(const std::filesystem::path& file) {
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0) fail(errno, true);
+    using namespace std::chrono;
+    return time_point_cast<system_clock::duration>(system_clock::from_time_t(status.st_mtim.tv_sec) +
+                                                   nanoseconds(status.st_mtim.tv_nsec));
 }
 
 }  // namespace cj

@@ -430,4 +430,10 @@ void removeLeftoverTemporaries(const std::filesystem::path& file, std::chrono::s
 
 void removeFile(const std::filesystem::path& file) { removeNamed(longPath(file)); }
 
+std::chrono::system_clock::time_point lastWriteTime(const std::filesystem::path& file) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(longPath(file).c_str(), GetFileExInfoStandard, &data)) fail(::GetLastError(), true);
+    return timeOf(data.ftLastWriteTime);
+}
+
 }  // namespace cj
