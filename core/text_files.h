@@ -14,10 +14,11 @@ namespace cj {
 // failure throws RunError with the number the student is shown; no file stays open and no
 // lock stays held when a function returns or throws.
 //
-// Every file is opened without following a symbolic link (or other reparse point) in its last
-// component and without waiting on it, and must turn out to be a regular file: anything else
-// that someone planted under the name (a link, a FIFO, a folder, a device) throws
-// RunError(kPathFileAccessError), with nothing read and nothing written.
+// Every file is opened without following a symbolic link (or, on Windows, a junction or mount
+// point) in its last component and without waiting on it, and must turn out to be a regular
+// file: anything else that someone planted under the name (a link, a FIFO, a folder, a device)
+// throws RunError(kPathFileAccessError), with nothing read and nothing written. A file whose data
+// a filter keeps (a cloud placeholder, a deduplicated or tiered file) is a regular file.
 
 // Appends bytes as one whole record: they land whole and flushed to stable storage, or the
 // failure is thrown with the file as it was. Creates the file when missing.

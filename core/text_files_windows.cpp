@@ -6,6 +6,7 @@
 #include <memory>
 #include <random>
 #include <thread>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -83,15 +84,11 @@ public:
     File& operator=(const File&) = delete;
     ~File() { close(); }
 
-    // Gives the error when name cannot be opened by the deadline. What was planted under the
-    // name in place of a file is opened itself, never followed, and refused untouched.
+    // Gives the error when name cannot be opened by the deadline. A link or anything else but a
+    // file planted under the name is opened itself, never followed, and refused untouched.
     DWORD open(const std::wstring& name, DWORD access, DWORD disposition, Clock::time_point deadline) {
-        const DWORD error = retryUntil(deadline, heldByAnother, [&] {
-            handle_ = ::CreateFileW(name.c_str(), access, kShareAll, nullptr, disposition,
-                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-            return handle_ != INVALID_HANDLE_VALUE;
-        });
-        if (error == ERROR_SUCCESS) refuseAllButRegularFiles();
+        const DWORD error = openAs(name, access, disposition, deadline, FILE_FLAG_OPEN_REPARSE_POINT);
+        if (error == ERROR_SUCCESS) refuseAllButRegularFiles(name, access, deadline);
         return error;
     }
 
@@ -145,21 +142,42 @@ public:
     }
 
 private:
-    void refuseAllButRegularFiles() {
-        if (::GetFileType(handle_) != FILE_TYPE_DISK) {
-            close();
-            throw RunError(kPathFileAccessError);
-        }
-        FILE_BASIC_INFO basic{};
-        if (!::GetFileInformationByHandleEx(handle_, FileBasicInfo, &basic, sizeof basic)) {
-            const DWORD error = ::GetLastError();
-            close();
-            fail(error);
-        }
-        if (basic.FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) {
-            close();
-            throw RunError(kPathFileAccessError);
-        }
+    DWORD openAs(const std::wstring& name, DWORD access, DWORD disposition, Clock::time_point deadline, DWORD flags) {
+        return retryUntil(deadline, heldByAnother, [&] {
+            handle_ = ::CreateFileW(name.c_str(), access, kShareAll, nullptr, disposition,
+                                    FILE_ATTRIBUTE_NORMAL | flags, nullptr);
+            return handle_ != INVALID_HANDLE_VALUE;
+        });
+    }
+
+    [[noreturn]] void refuse(DWORD systemError = ERROR_SUCCESS) {
+        close();
+        if (systemError != ERROR_SUCCESS) fail(systemError);
+        throw RunError(kPathFileAccessError);
+    }
+
+    // Other reparse points than links are files whose data a filter keeps, elsewhere or shared:
+    // cloud placeholders, deduplicated and tiered files. Such a file is opened again through its
+    // filter, so that what is read and written is its data, and used once the name turns out to
+    // stand for the very file first opened.
+    void refuseAllButRegularFiles(const std::wstring& name, DWORD access, Clock::time_point deadline) {
+        if (::GetFileType(handle_) != FILE_TYPE_DISK) refuse();
+        FILE_ATTRIBUTE_TAG_INFO kind{};
+        if (!::GetFileInformationByHandleEx(handle_, FileAttributeTagInfo, &kind, sizeof kind)) refuse(::GetLastError());
+        if (kind.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) refuse();
+        if (!(kind.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return;
+        if (IsReparseTagNameSurrogate(kind.ReparseTag)) refuse();
+        const auto opened = identity();
+        close();
+        if (const DWORD error = openAs(name, access, OPEN_EXISTING, deadline, 0)) fail(error);
+        if (identity() != opened) refuse();
+    }
+
+    // The volume and the file's number on it.
+    std::tuple<DWORD, DWORD, DWORD> identity() {
+        BY_HANDLE_FILE_INFORMATION file{};
+        if (!::GetFileInformationByHandle(handle_, &file)) refuse(::GetLastError());
+        return {file.dwVolumeSerialNumber, file.nFileIndexHigh, file.nFileIndexLow};
     }
 
     HANDLE handle_ = INVALID_HANDLE_VALUE;
@@ -275,7 +293,8 @@ bool isLeftover(const WIN32_FIND_DATAW& found, std::wstring_view start, std::chr
            ::CompareStringOrdinal(name.data(), static_cast<int>(start.size()), start.data(),
                                   static_cast<int>(start.size()), TRUE) == CSTR_EQUAL &&
            name.substr(start.size()).find_first_not_of(kTemporaryCharacters) == std::wstring_view::npos &&
-           (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0 &&
+           (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+           !((found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && IsReparseTagNameSurrogate(found.dwReserved0)) &&
            timeOf(found.ftLastWriteTime) < since;
 }
 
