@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <limits>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -45,6 +46,27 @@ inline constexpr std::chrono::seconds kLockWait{4};
 // and the emptying of the outbox can deliver its lines twice; none is ever lost.
 void appendAfterOutbox(const std::filesystem::path& outbox, const std::filesystem::path& file,
                        std::string_view bytes);
+
+// An exclusive lock on one byte of a file, held for as long as the object lives, by which a
+// program shows others something that lasts, such as its hold on a student's name.
+class HeldLock {
+public:
+    // Tries once, without waiting; creates the file when missing and never writes it. Where the
+    // file system keeps no locks, the lock counts as taken.
+    static HeldLock tryToTake(const std::filesystem::path& file, std::uint64_t offset);
+
+    HeldLock();
+    HeldLock(HeldLock&&) noexcept;
+    HeldLock& operator=(HeldLock&&) noexcept;
+    ~HeldLock();
+
+    // False when another program, or another lock of this one, holds the byte.
+    bool held() const { return open_ != nullptr; }
+
+private:
+    struct Open;
+    std::unique_ptr<Open> open_;
+};
 
 // Creates the file empty when missing; leaves an existing one untouched.
 void createFile(const std::filesystem::path& file);

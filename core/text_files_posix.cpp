@@ -81,21 +81,28 @@ public:
     // Waits up to kLockWait for the lock byte; false where the file system keeps no locks,
     // which leaves the append to go ahead without one.
     bool lockByte() {
-        struct flock lock {};
-        lock.l_type = F_WRLCK;
-        lock.l_whence = SEEK_SET;
-        lock.l_start = static_cast<off_t>(kLockOffset);
-        lock.l_len = 1;
         const auto deadline = std::chrono::steady_clock::now() + kLockWait;
         std::chrono::microseconds retry = kFirstLockRetry;
         for (;;) {
-            if (::fcntl(fd_, kSetLock, &lock) == 0) return true;
-            if (errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL) return false;
-            if (errno != EACCES && errno != EAGAIN && errno != EINTR) fail(errno, reading_);
+            const Lock got = tryToLock(kLockOffset);
+            if (got != Lock::HeldByAnother) return got == Lock::Taken;
             if (std::chrono::steady_clock::now() >= deadline) throw RunError(kPermissionDenied);
             std::this_thread::sleep_for(retry);
             retry = std::min<std::chrono::microseconds>(retry * 2, kLastLockRetry);
         }
+    }
+
+    enum class Lock { Taken, HeldByAnother, NotKept };
+    Lock tryToLock(std::uint64_t offset) {
+        struct flock lock {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET;
+        lock.l_start = static_cast<off_t>(offset);
+        lock.l_len = 1;
+        if (::fcntl(fd_, kSetLock, &lock) == 0) return Lock::Taken;
+        if (errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL) return Lock::NotKept;
+        if (errno != EACCES && errno != EAGAIN && errno != EINTR) fail(errno, reading_);
+        return Lock::HeldByAnother;
     }
 
     // Counts in written what reached the file, even when a later part fails.
@@ -187,6 +194,15 @@ void appendWithLock(const std::filesystem::path& file, std::string_view bytes, c
     out.appendWhole(bytes, locked, thenUnderLock);
 }
 
+}  // namespace
+
+// Closing the file lets go of its lock.
+struct HeldLock::Open {
+    OpenFile file;
+};
+
+namespace {
+
 bool isTemporaryOf(const std::string& name, const std::string& file) {
     return name.size() == file.size() + kTemporarySuffixLength && name.compare(0, file.size(), file) == 0 &&
            name[file.size()] == '.';
@@ -237,6 +253,18 @@ void appendAfterOutbox(const std::filesystem::path& outbox, const std::filesyste
     if (lines.empty()) return appendToFile(file, bytes);
     appendWithLock(file, lines.append(bytes), [&] { box.empty(); });
 }
+
+HeldLock HeldLock::tryToTake(const std::filesystem::path& file, std::uint64_t offset) {
+    auto open = std::unique_ptr<Open>(new Open{OpenFile(file, O_WRONLY | O_APPEND | O_CREAT, false)});
+    HeldLock lock;
+    if (open->file.tryToLock(offset) != OpenFile::Lock::HeldByAnother) lock.open_ = std::move(open);
+    return lock;
+}
+
+HeldLock::HeldLock() = default;
+HeldLock::HeldLock(HeldLock&&) noexcept = default;
+HeldLock& HeldLock::operator=(HeldLock&&) noexcept = default;
+HeldLock::~HeldLock() = default;
 
 void createFile(const std::filesystem::path& file) {
     OpenFile(file, O_WRONLY | O_APPEND | O_CREAT, false).checkedClose();

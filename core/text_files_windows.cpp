@@ -190,35 +190,50 @@ public:
     // Where the file system keeps no locks, holds none and lets the append go ahead: the
     // append-only handle keeps appends apart on a local disk.
     ByteLock(HANDLE file, Clock::time_point deadline) {
-        OVERLAPPED at = lockByte();
-        const DWORD error = retryUntil(deadline, heldByAnother, [&] {
-            return ::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at);
-        });
+        const DWORD error = lock(file, kLockOffset, deadline);
         if (error == ERROR_SUCCESS) {
             handle_ = file;
-        } else if (error != ERROR_NOT_SUPPORTED && error != ERROR_INVALID_FUNCTION) {
+        } else if (!keepsNoLocks(error)) {
             fail(error);
         }
     }
     ByteLock(const ByteLock&) = delete;
     ByteLock& operator=(const ByteLock&) = delete;
     ~ByteLock() {
-        OVERLAPPED at = lockByte();
-        if (held()) ::UnlockFileEx(handle_, 0, 1, 0, &at);
+        OVERLAPPED byte = byteAt(kLockOffset);
+        if (held()) ::UnlockFileEx(handle_, 0, 1, 0, &byte);
     }
 
     bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
 
+    // Tries for the byte at offset until the deadline; gives ERROR_SUCCESS or the last error.
+    static DWORD lock(HANDLE file, std::uint64_t offset, Clock::time_point deadline) {
+        OVERLAPPED byte = byteAt(offset);
+        return retryUntil(deadline, heldByAnother, [&] {
+            return ::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &byte);
+        });
+    }
+    static bool keepsNoLocks(DWORD error) { return error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION; }
+
 private:
-    static OVERLAPPED lockByte() {
-        OVERLAPPED at{};
-        at.Offset = static_cast<DWORD>(kLockOffset & 0xFFFFFFFFu);
-        at.OffsetHigh = static_cast<DWORD>(kLockOffset >> 32);
-        return at;
+    static OVERLAPPED byteAt(std::uint64_t offset) {
+        OVERLAPPED byte{};
+        byte.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+        byte.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        return byte;
     }
 
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
+
+}  // namespace
+
+// Closing the handle lets go of its lock.
+struct HeldLock::Open {
+    File file;
+};
+
+namespace {
 
 // One record appended under the file's lock byte, held from the length check to the end of the
 // flush or of the cut-back.
@@ -385,6 +400,27 @@ void appendAfterOutbox(const std::filesystem::path& outbox, const std::filesyste
         throw;
     }
 }
+
+HeldLock HeldLock::tryToTake(const std::filesystem::path& file, std::uint64_t offset) {
+    auto open = std::make_unique<Open>();
+    const std::wstring name = longPath(file);
+    if (const DWORD error = open->file.open(name, kAppendAccess, OPEN_ALWAYS, Clock::now() + kLockWait)) {
+        failAt(name, error);
+    }
+    const DWORD error = ByteLock::lock(open->file.handle(), offset, Clock::now());
+    HeldLock lock;
+    if (error == ERROR_SUCCESS || ByteLock::keepsNoLocks(error)) {
+        lock.open_ = std::move(open);
+    } else if (!heldByAnother(error)) {
+        fail(error);
+    }
+    return lock;
+}
+
+HeldLock::HeldLock() = default;
+HeldLock::HeldLock(HeldLock&&) noexcept = default;
+HeldLock& HeldLock::operator=(HeldLock&&) noexcept = default;
+HeldLock::~HeldLock() = default;
 
 void createFile(const std::filesystem::path& file) {
     File(longPath(file), kAppendAccess, OPEN_ALWAYS, Clock::now() + kLockWait);
