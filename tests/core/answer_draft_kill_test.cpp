@@ -43,36 +43,30 @@ TEST_F(AnswerDraft, ASaveKilledBetweenWriteAndRenameLeavesTheOldDraftWhole) {
 
 class CopyInAnotherProcess : public FakePlatform, public testing::Test {};
 
-// The first copy of a name runs in another process: a second copy is told the name is in use,
-// gets none of the first's draft, and what each typed comes back once at the next start.
+// The first copy of a name runs in another process: a second is told the name is in use, gets
+// none of the first's draft, and what each typed comes back once at the next start.
 TEST_F(CopyInAnotherProcess, KeepsItsDraftApart) {
-    int toFirst[2], fromFirst[2];
-    ASSERT_EQ(pipe(toFirst), 0);
-    ASSERT_EQ(pipe(fromFirst), 0);
+    int started[2], ended[2];
+    ASSERT_EQ(pipe(started) | pipe(ended), 0);
     char signal = 0;
     const pid_t first = fork();
-    ASSERT_GE(first, 0);
     if (first == 0) {
         Copy copy(*this);
         copy.type("alpha");
-        const bool told = write(fromFirst[1], "r", 1) == 1 && read(toFirst[0], &signal, 1) == 1;
-        copy.run.finishRun();
-        _exit(told ? 0 : 1);
+        _exit(write(started[1], "s", 1) == 1 && read(ended[0], &signal, 1) == 1 ? 0 : 1);
     }
-    ASSERT_EQ(read(fromFirst[0], &signal, 1), 1);
+    ASSERT_EQ(read(started[0], &signal, 1), 1);
     {
         Copy second(*this);
         EXPECT_THAT(second.dialogs.messages, testing::ElementsAre(kNameInUse));
         EXPECT_EQ(second.boxes.answer, "");
         second.type("beta");
-        second.run.finishRun();
     }
-    ASSERT_EQ(write(toFirst[1], "e", 1), 1);
     int status = -1;
+    ASSERT_EQ(write(ended[1], "e", 1), 1);
     waitpid(first, &status, 0);
     EXPECT_EQ(status, 0);
-    Copy next(*this);
-    EXPECT_EQ(next.boxes.answer, "alpha\r\nbeta");
+    EXPECT_EQ(Copy(*this).boxes.answer, "alpha\r\nbeta");
 }
 
 }  // namespace

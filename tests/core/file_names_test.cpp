@@ -25,8 +25,6 @@ std::string times(int count, const std::string& text) {
     return out;
 }
 
-std::filesystem::path fromUtf8(const std::string& name) { return std::u8string(name.begin(), name.end()); }
-
 class FileNamePart : public testing::TestWithParam<NameRow> {};
 
 // Names Windows-1252 writes keep the file names they always had; the draft's temporary name,
@@ -44,7 +42,8 @@ TEST_P(FileNamePart, KeepsTheNameAsTypedAndFitsEveryFileName) {
     } else {
         EXPECT_EQ(digest, "");
     }
-    const std::filesystem::path longest = fromUtf8("draft_" + part + ".txt.XXXXXX");
+    const std::string name = "draft_" + part + ".txt.XXXXXX";
+    const std::filesystem::path longest = std::u8string(name.begin(), name.end());
     EXPECT_LE(longest.u8string().size(), 255u);
     EXPECT_LE(longest.u16string().size(), 255u);
     const test::TempDir folder;
@@ -61,9 +60,6 @@ const std::string smile = "😀";  // four, and two UTF-16 units
 
 const NameRow kNames[] = {
     {"Latin", "Student One", "Student_One", false},
-    {"ForbiddenCharacters", "a:*?\"<>|\tb", "a________b", false},
-    {"ClimbingOut", "..\\..\\x", ".._.._x", false},
-    {"Accented", "Zoë", "Zoë", false},
     {"ChineseWangWei", "王伟", "王伟", false},
     {"ChineseLiNa", "李娜", "李娜", false},
     {"GreekEleni", "Ελένη", "Ελένη", false},

