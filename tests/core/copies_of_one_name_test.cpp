@@ -33,15 +33,6 @@ const CopiesRow kCopies[] = {
          first.run.finishRun();
      },
      "alpha\r\nbeta"},
-    {"AThirdCopyKeepsApartFromTwoRunning",
-     [](FakePlatform& computer) {
-         Copy first(computer), second(computer);
-         first.type("alpha"), second.type("beta");
-         Copy third(computer);
-         EXPECT_EQ(third.boxes.answer, "");
-         third.type("gamma");
-     },
-     "alpha\r\nbeta\r\ngamma"},
     {"WhatCameBackIsKeptOnce",
      [](FakePlatform& computer) {
          { Copy first(computer), second(computer); first.type("alpha"), second.type("beta"); }
@@ -54,14 +45,6 @@ const CopiesRow kCopies[] = {
          Copy(computer).run.enterResponse();
      },
      ""},
-    {"ACopyStartedWhileTheFirstRunsGetsBackWhatAnotherLeft",
-     [](FakePlatform& computer) {
-         Copy first(computer);
-         first.type("alpha");
-         Copy(computer).type("beta");
-         EXPECT_EQ(Copy(computer).boxes.answer, "beta");
-     },
-     "alpha\r\nbeta"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Drafts, CopiesOfOneName, testing::ValuesIn(kCopies),

@@ -16,27 +16,6 @@ protected:
     std::filesystem::path notesFile() const { return dataFile("notes_Student_One.txt"); }
 };
 
-class MissingFolder : public RunFixture {};
-
-// The same numbers on Linux and on Windows: a missing folder is 76, a missing file 53; and a
-// start-up that failed touches no further file.
-TEST_F(MissingFolder, Gives76AndAMissingNotesFile53) {
-    start("2", "Student One", "STO", "1");  // the class's folder was never made on drive i:
-    EXPECT_THAT(dialogs.messages, ElementsAre(failureMessage(kPathNotFound)));
-    EXPECT_TRUE(std::filesystem::is_empty(onDrive('i', "")));
-    dialogs.messages.clear();
-    run().displayNotes();
-    EXPECT_THAT(dialogs.messages, ElementsAre(failureMessage(kPathNotFound)));
-
-    cj::Run home(platform());
-    dialogs.messages.clear();
-    dialogs.answers = {"1", "Student One", "STO", "1"};
-    home.startRun();
-    home.openAssignment();
-    home.displayNotes();
-    EXPECT_THAT(dialogs.messages, ElementsAre(failureMessage(kFileNotFound)));
-}
-
 TEST_F(Review, DisplayNotesRunsTheLinesTogetherAfterTheBoxText) {
     const std::pair<std::string, std::string> rows[] = {
         {"", "xy"},

@@ -18,7 +18,6 @@
 #include "query_conversion.h"
 #include "run_error.h"
 #include "run_fixture.h"
-#include "system_services.h"
 #include "text_files.h"
 
 namespace cj::test {
@@ -107,6 +106,22 @@ TEST_F(RunOnWindows, CreatesTheDataDirectoryAndRecords) {
     run().enterResponse();
     EXPECT_EQ(readBytes(onDrive('i', "responses.txt")), "OK\r\n");
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(RunOnWindows, AMissingFolderGives76AndAMissingNotesFile53) {
+    start("2", "Student One", "STO", "1");  // the class's folder was never made on drive i:
+    EXPECT_THAT(dialogs.messages, ElementsAre(failureMessage(kPathNotFound)));
+    dialogs.messages.clear();
+    run().displayNotes();
+    EXPECT_THAT(dialogs.messages, ElementsAre(failureMessage(kPathNotFound)));
+
+    cj::Run home(platform());
+    dialogs.messages.clear();
+    dialogs.answers = {"1", "Student One", "STO", "1"};
+    home.startRun();
+    home.openAssignment();
+    home.displayNotes();
+    EXPECT_THAT(dialogs.messages, ElementsAre(failureMessage(kFileNotFound)));
 }
 
 TEST(DrivesOnWindows, AreTheDrivesThemselves) {
@@ -260,16 +275,6 @@ TEST(WindowsLongPaths, AreNamedAsWindowsWouldWithThePrefixThatLiftsMaxPath) {
         {L"\\\\?\\c:\\x\\..\\y.txt", L"\\\\?\\c:\\x\\..\\y.txt"},
     };
     for (const auto& [given, expected] : rows) EXPECT_EQ(longPath(given), expected);
-}
-
-// A draft deep in folders is dated as it is read. Wine sets no MAX_PATH limit, so only on
-// Windows can this fail for a name given without the long-path prefix.
-TEST(WindowsLongPaths, AFileFarPastMaxPathIsDated) {
-    TempDir temp;
-    std::filesystem::path file = temp.path();
-    for (int depth = 0; depth < 3; ++depth) ::CreateDirectoryW(longPath(file /= std::wstring(100, L'd')).c_str(), nullptr);
-    saveFileAtomically(file /= L"draft_Student_One.txt", "kept");
-    EXPECT_EQ(SystemClock().lastWritten(file).year, SystemClock().now().year);
 }
 
 using Path = std::filesystem::path;
