@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -51,6 +52,10 @@ void createFile(const std::filesystem::path& file);
 // The file's bytes; a file longer than largest is not read and throws RunError(kPathFileAccessError).
 std::string readFile(const std::filesystem::path& file,
                      std::uint64_t largest = std::numeric_limits<std::uint64_t>::max());
+
+// Reads the file piece by piece, handing each piece to take as it comes, so that a file of any
+// size is read in little memory.
+void readFileInPieces(const std::filesystem::path& file, const std::function<void(std::string_view)>& take);
 
 // Creates or empties the file, then writes bytes to it.
 void replaceFile(const std::filesystem::path& file, std::string_view bytes);

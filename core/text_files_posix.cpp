@@ -100,13 +100,18 @@ public:
 
     std::string readAll() {
         std::string content;
+        readInPieces([&](std::string_view piece) { content.append(piece); });
+        return content;
+    }
+
+    void readInPieces(const std::function<void(std::string_view)>& take) {
         char buffer[65536];
         for (;;) {
             const auto got = ::read(fd_, buffer, sizeof buffer);
             if (got < 0 && errno == EINTR) continue;
             if (got < 0) fail(errno, reading_);
-            if (got == 0) return content;
-            content.append(buffer, static_cast<std::size_t>(got));
+            if (got == 0) return;
+            take(std::string_view(buffer, static_cast<std::size_t>(got)));
         }
     }
 
@@ -233,6 +238,11 @@ std::string readFile(const std::filesystem::path& file, std::uint64_t largest) {
     std::string content = in.readAll();
     in.checkedClose();
     return content;
+}
+
+void readFileInPieces(const std::filesystem::path& file, const std::function<void(std::string_view)>& take) {
+    OpenFile in(file, O_RDONLY, true);
+    in.readInPieces(take);
 }
 
 void replaceFile(const std::filesystem::path& file, std::string_view bytes) {

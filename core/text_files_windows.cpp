@@ -128,13 +128,20 @@ public:
 
     std::string readAll(std::uint64_t largest) {
         std::string content;
+        readInPieces([&](std::string_view piece) {
+            content.append(piece);
+            if (content.size() > largest) throw RunError(kPathFileAccessError);
+        });
+        return content;
+    }
+
+    void readInPieces(const std::function<void(std::string_view)>& take) {
         char buffer[65536];
         for (;;) {
             DWORD got = 0;
             if (!::ReadFile(handle_, buffer, sizeof buffer, &got, nullptr)) fail(::GetLastError());
-            if (got == 0) return content;
-            content.append(buffer, got);
-            if (content.size() > largest) throw RunError(kPathFileAccessError);
+            if (got == 0) return;
+            take(std::string_view(buffer, got));
         }
     }
 
@@ -375,6 +382,10 @@ std::string readFile(const std::filesystem::path& file, std::uint64_t largest) {
     File in(longPath(file), kReadAccess, OPEN_EXISTING, Clock::now() + kLockWait, true);
     if (in.length() > largest) throw RunError(kPathFileAccessError);
     return in.readAll(largest);
+}
+
+void readFileInPieces(const std::filesystem::path& file, const std::function<void(std::string_view)>& take) {
+    File(longPath(file), kReadAccess, OPEN_EXISTING, Clock::now() + kLockWait, true).readInPieces(take);
 }
 
 void replaceFile(const std::filesystem::path& file, std::string_view bytes) {
