@@ -124,6 +124,7 @@ void RecordReader::stepInText() {
     if (line.overlong || partial_.text.size() + line.text.size() + kLineEnd.size() > kLargestAnswer) {
         readings_.warning(partial_.line, "a record larger than any answer");
         state_ = State::Between;
+        inStray_ = true;  // the rest of it, up to the next record, needs no warning of its own
         return;
     }
     if (textStarted_) partial_.text += kLineEnd;

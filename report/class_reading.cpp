@@ -21,6 +21,8 @@ Day dayOf(const LocalTime& time) {
 
 int secondsOf(const LocalTime& time) { return time.hour * 3600 + time.minute * 60 + time.second; }
 
+void addTo(std::optional<int>& notes, int more) { notes = notes.value_or(0) + more; }
+
 std::string whereIn(const FoundFile& file, std::uint64_t line) { return file.shownPath + ":" + std::to_string(line); }
 
 void readLines(const FoundFile& file, const std::function<void(LineSplitter::Line)>& take) {
@@ -130,12 +132,23 @@ void ClassReading::readWhole(const FoundFile& file) {
         report_.classFiles.push_back({file.shownPath, countLines(file)});
         return;
     }
-    KeptFiles& kept = report_.keptFiles[file.name.namePart];
+    // Each file is read before its count is kept, so that a file that fails adds no student.
+    const auto kept = [&]() -> KeptFiles& { return report_.keptFiles[file.name.namePart]; };
     switch (file.name.kind) {
         case StudentFileKind::Send: return readSendFile(file);
-        case StudentFileKind::Notes: kept.notesInNotesFile = kept.notesInNotesFile.value_or(0) + countNotes(file); return;
-        case StudentFileKind::Master: kept.notesInMasterFile = kept.notesInMasterFile.value_or(0) + countNotes(file); return;
-        case StudentFileKind::Outbox: kept.waitingLines += countLines(file); return;
+        case StudentFileKind::Notes: {
+            const int notes = countNotes(file);
+            return addTo(kept().notesInNotesFile, notes);
+        }
+        case StudentFileKind::Master: {
+            const int notes = countNotes(file);
+            return addTo(kept().notesInMasterFile, notes);
+        }
+        case StudentFileKind::Outbox: {
+            const std::uint64_t lines = countLines(file);
+            kept().waitingLines += lines;
+            return;
+        }
         case StudentFileKind::Draft: return readDraft(file);
     }
 }

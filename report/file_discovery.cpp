@@ -51,6 +51,7 @@ private:
         } catch (const RunError& failure) {
             return warn_(shown(folder), "folder could not be read (error " + std::to_string(failure.number()) + ")");
         }
+        std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
         for (const FolderEntry& entry : entries) visit(entry.path, place / entry.path.filename(), entry.name, entry.kind);
     }
 
