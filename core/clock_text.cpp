@@ -25,9 +25,14 @@ std::string dateText(const LocalTime& time) {
     return text;
 }
 
+// Written out by hand, as the report writes a time for every record it shows.
 std::string timeText(const LocalTime& time) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", time.hour, time.minute, time.second);
+    std::string text = "00:00:00";
+    const int parts[] = {time.hour, time.minute, time.second};
+    for (std::size_t i = 0; i < 3; ++i) {
+        text[3 * i] = static_cast<char>('0' + parts[i] / 10 % 10);
+        text[3 * i + 1] = static_cast<char>('0' + parts[i] % 10);
+    }
     return text;
 }
 

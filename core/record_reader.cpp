@@ -72,9 +72,12 @@ void RecordReader::step() {
 void RecordReader::stepBetween() {
     const std::uint64_t first = window_.front().number;
     if (headerAhead()) {
-        HeaderRead header{window_[1].text.substr(kStudentNameLabel.size()), window_[2].text.substr(kAssignmentLabel.size()),
-                          window_[3].text, window_[4].text.substr(kInitialsLabel.size()),
-                          *headerDateAndTime(window_[5]), first};
+        HeaderRead header{window_[1].text.substr(kStudentNameLabel.size()),
+                          window_[2].text.substr(kAssignmentLabel.size()),
+                          window_[3].text,
+                          window_[4].text.substr(kInitialsLabel.size()),
+                          *headerDateAndTime(window_[5]),
+                          first};
         window_.erase(window_.begin(), window_.begin() + kHeaderLines);
         inStray_ = false;
         readings_.header(std::move(header));
@@ -158,7 +161,7 @@ bool RecordReader::gluedAhead() const {
 
 void RecordReader::cutShort() {
     readings_.warning(partial_.line, partial_.kind == RecordRead::Kind::Response ? "a response record cut short"
-                                                                                  : "a notes record cut short");
+                                                                                 : "a notes record cut short");
     state_ = State::Between;
 }
 

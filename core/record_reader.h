@@ -21,7 +21,7 @@ struct HeaderRead {
 
 struct RecordRead {
     enum class Kind { Response, Notes } kind = Kind::Response;
-    LocalTime when;      // the time; for notes the date too
+    LocalTime when;        // the time; for notes the date too
     std::string question;  // the notes' script line; a response carries none
     std::string text;      // without the label
     std::uint64_t line = 0;

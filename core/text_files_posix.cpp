@@ -253,7 +253,7 @@ void replaceFile(const std::filesystem::path& file, std::string_view bytes) {
     out.checkedClose();
 }
 
-void saveFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
+void saveFileAtomically(const std::filesystem::path& file, std::string_view bytes, Durability durability) {
     std::string temporary = file.native() + ".XXXXXX";
     static_assert(std::char_traits<char>::length(".XXXXXX") == kTemporarySuffixLength);
     const int fd = ::mkstemp(temporary.data());
@@ -262,7 +262,7 @@ void saveFileAtomically(const std::filesystem::path& file, std::string_view byte
         OpenFile out(fd);
         std::size_t written = 0;
         out.writeAll(bytes, written);
-        out.flushToDisk();
+        if (durability == Durability::Flushed) out.flushToDisk();
         out.checkedClose();
         if (::rename(temporary.c_str(), file.c_str()) != 0) fail(errno, false);
     } catch (...) {
@@ -270,6 +270,7 @@ void saveFileAtomically(const std::filesystem::path& file, std::string_view byte
         throw;
     }
     // The rename itself reaches the disk with its folder.
+    if (durability == Durability::Replaceable) return;
     const int folder = ::open(file.parent_path().empty() ? "." : file.parent_path().c_str(), O_RDONLY | O_CLOEXEC);
     if (folder >= 0) {
         ::fsync(folder);

@@ -397,18 +397,19 @@ void replaceFile(const std::filesystem::path& file, std::string_view bytes) {
     out.flushToDisk();
 }
 
-void saveFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
+void saveFileAtomically(const std::filesystem::path& file, std::string_view bytes, Durability durability) {
     const std::wstring name = longPath(file);
     const auto deadline = Clock::now() + kLockWait;
     File out;
     const std::wstring temporary = createTemporary(name, out, deadline);
     try {
         out.writeAll(bytes, deadline);
-        out.flushToDisk();
+        if (durability == Durability::Flushed) out.flushToDisk();
         out.close();
-        constexpr DWORD kReplace = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+        const DWORD replace =
+            MOVEFILE_REPLACE_EXISTING | (durability == Durability::Flushed ? MOVEFILE_WRITE_THROUGH : 0);
         const DWORD error = retryUntil(Clock::now() + kReplaceWait, [&](DWORD e) { return replaceWaitsFor(e, name); },
-                                       [&] { return ::MoveFileExW(temporary.c_str(), name.c_str(), kReplace); });
+                                       [&] { return ::MoveFileExW(temporary.c_str(), name.c_str(), replace); });
         if (error != ERROR_SUCCESS) failAt(name, error);
     } catch (...) {
         out.close();

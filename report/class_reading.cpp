@@ -52,7 +52,9 @@ public:
 
     void record(RecordRead record) override {
         if (!run_) {
-            if (!headerlessTold_) reading_.warn(whereIn(file_, record.line), "records before any header, which names the student and the day; skipped");
+            if (!headerlessTold_)
+                reading_.warn(whereIn(file_, record.line),
+                              "records before any header, which names the student and the day; skipped");
             headerlessTold_ = true;
             return;
         }

@@ -10,7 +10,8 @@ void Attendance::seen(int seconds) {
 }
 
 int Attendance::count(RecordRead::Kind kind) const {
-    return static_cast<int>(std::count_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.kind == kind; }));
+    return static_cast<int>(
+        std::count_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.kind == kind; }));
 }
 
 }  // namespace cj::report

@@ -29,7 +29,8 @@ public:
     explicit Search(const Warn& warn) : warn_(warn) {}
 
     // path: as shown; place: where it is, the same however it was reached.
-    void visit(const std::filesystem::path& path, const std::filesystem::path& place, const std::string& name, EntryKind kind) {
+    void visit(const std::filesystem::path& path, const std::filesystem::path& place, const std::string& name,
+               EntryKind kind) {
         if (kind == EntryKind::Folder) return visitFolder(path, place);
         if (kind == EntryKind::Other) return warn_(shown(path), "neither a plain file nor a folder; not followed");
         std::optional<FoundFile> file = recognize(path, name);
@@ -38,7 +39,8 @@ public:
     }
 
     std::vector<FoundFile> found() {
-        std::sort(found_.begin(), found_.end(), [](const FoundFile& a, const FoundFile& b) { return a.shownPath < b.shownPath; });
+        std::sort(found_.begin(), found_.end(),
+                  [](const FoundFile& a, const FoundFile& b) { return a.shownPath < b.shownPath; });
         return std::move(found_);
     }
 
@@ -51,8 +53,10 @@ private:
         } catch (const RunError& failure) {
             return warn_(shown(folder), "folder could not be read (error " + std::to_string(failure.number()) + ")");
         }
-        std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
-        for (const FolderEntry& entry : entries) visit(entry.path, place / entry.path.filename(), entry.name, entry.kind);
+        std::sort(entries.begin(), entries.end(),
+                  [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+        for (const FolderEntry& entry : entries)
+            visit(entry.path, place / entry.path.filename(), entry.name, entry.kind);
     }
 
     const Warn& warn_;

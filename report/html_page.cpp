@@ -19,9 +19,10 @@ public:
     explicit Page(const ClassReport& report) : report_(report) {}
 
     std::string write(const std::string& madeAt) {
-        html_ += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-                 "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-                 "<title>Class Journal report</title>\n<style>";
+        html_ +=
+            "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+            "<title>Class Journal report</title>\n<style>";
         html_ += kPageStyle;
         html_ += "</style>\n</head>\n<body>\n<h1>Class Journal report</h1>\n<p class=\"made\">Made ";
         text(madeAt);
@@ -32,7 +33,7 @@ public:
             html_ += "</code>";
         }
         html_ += ": " + std::to_string(report_.filesRead) + " files read, " + std::to_string(report_.days.size()) +
-                 " days.</p>\n";
+                 (report_.days.size() == 1 ? " day" : " days") + ".</p>\n";
         cannotKnow();
         for (const auto& [day, students] : report_.days) this->day(day, students);
         classFiles();
@@ -43,7 +44,8 @@ public:
     }
 
 private:
-    void text(std::string_view utf8) { appendEscaped(html_, utf8); }
+    // Names and paths may come from file names, which are not always UTF-8.
+    void text(std::string_view utf8) { appendEscaped(html_, wellFormedUtf8(utf8)); }
     void codePageText(const std::string& text) { appendEscaped(html_, toUtf8(text)); }
     void cell(const std::string& utf8, const char* cls = nullptr) {
         html_ += cls ? std::string("<td class=\"") + cls + "\">" : "<td>";
@@ -89,8 +91,8 @@ private:
 
     void day(const Day& day, const Students& students) {
         const auto sorted = byName(students);
-        html_ += "<section class=\"day\" id=\"d" + yearFirst(day) + "\">\n<h2>" + weekdayOf(day) + " " + monthFirst(day) +
-                 "</h2>\n";
+        html_ += "<section class=\"day\" id=\"d" + yearFirst(day) + "\">\n<h2>" + weekdayOf(day) + " " +
+                 monthFirst(day) + "</h2>\n";
         head({"Student", "Initials", "Responses", "Notes", "First", "Last", "Draft never recorded"});
         std::uint64_t classLines = 0;
         for (std::size_t i = 0; i < sorted.size(); ++i) {
@@ -106,7 +108,8 @@ private:
             cell(a.draft ? "yes" : "");
             html_ += "</tr>\n";
             for (const Entry& e : a.entries) {
-                if (e.kind == RecordRead::Kind::Response) classLines += 1 + std::count(e.text.begin(), e.text.end(), '\n');
+                if (e.kind == RecordRead::Kind::Response)
+                    classLines += 1 + std::count(e.text.begin(), e.text.end(), '\n');
             }
         }
         html_ += "</tbody>\n</table>\n<p>In the class file, this day's responses make " + std::to_string(classLines) +
@@ -149,7 +152,8 @@ private:
             html_ += "</td></tr>\n";
         }
         if (a.draft) {
-            html_ += "<tr class=\"draft\"><td></td><td>Draft</td><td class=\"none\">never recorded</td><td class=\"text\">";
+            html_ +=
+                "<tr class=\"draft\"><td></td><td>Draft</td><td class=\"none\">never recorded</td><td class=\"text\">";
             codePageText(*a.draft);
             html_ += "</td></tr>\n";
         }

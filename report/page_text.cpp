@@ -1,5 +1,7 @@
 #include "page_text.h"
 
+#include <algorithm>
+
 #include "clock_text.h"
 
 namespace cj::report {
@@ -47,16 +49,20 @@ std::string wellFormedUtf8(std::string_view bytes) {
 }
 
 void appendEscaped(std::string& page, std::string_view utf8) {
-    for (const char c : wellFormedUtf8(utf8)) {
-        switch (c) {
+    constexpr std::string_view kSpecial = "&<>\"'\r";
+    while (!utf8.empty()) {
+        const std::size_t special = std::min(utf8.find_first_of(kSpecial), utf8.size());
+        page.append(utf8.substr(0, special));
+        if (special == utf8.size()) return;
+        switch (utf8[special]) {
             case '&': page += "&amp;"; break;
             case '<': page += "&lt;"; break;
             case '>': page += "&gt;"; break;
             case '"': page += "&quot;"; break;
             case '\'': page += "&#39;"; break;
-            case '\r': break;
-            default: page += c;
+            default: break;  // CR: the page's lines end with LF alone
         }
+        utf8.remove_prefix(special + 1);
     }
 }
 

@@ -10,7 +10,8 @@ namespace cj::report {
 // character becomes U+FFFD, so the page and the table stay valid UTF-8.
 std::string wellFormedUtf8(std::string_view bytes);
 
-// Text for an HTML page: well-formed, with &, <, >, " and ' as references. Lines end with LF.
+// Well-formed UTF-8 made text for an HTML page: &, <, >, " and ' as references, lines ending
+// with LF.
 void appendEscaped(std::string& page, std::string_view utf8);
 
 // A day as the files write it (MM-DD-YYYY), and as a spreadsheet takes it (YYYY-MM-DD).

@@ -45,9 +45,12 @@ std::string participationCsv(const ClassReport& report) {
         }
     }
     std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
-        return std::tuple(asciiLowerCase(a.attendance->name), a.day) < std::tuple(asciiLowerCase(b.attendance->name), b.day);
+        return std::tuple(asciiLowerCase(a.attendance->name), a.day) <
+               std::tuple(asciiLowerCase(b.attendance->name), b.day);
     });
-    std::string csv = "\xEF\xBB\xBF" "name,initials,date,responses,notes,first time,last time\r\n";
+    std::string csv =
+        "\xEF\xBB\xBF"
+        "name,initials,date,responses,notes,first time,last time\r\n";
     for (const Row& row : rows) {
         const Attendance& a = *row.attendance;
         field(csv, wellFormedUtf8(a.name), true);

@@ -81,9 +81,12 @@ int reportProgram(const std::vector<std::string>& args, Clock& clock, std::ostre
 
     const LocalTime now = clock.now();
     const fs::path page = outFolder / kPageFile, table = outFolder / kTableFile;
+    // Whole or not at all, for a browser that shows the page while it is made again; a crash may
+    // lose them, as the report can be made again.
     try {
-        saveFileAtomically(page, htmlPage(report, dateText(now) + " " + timeText(now)));
-        saveFileAtomically(table, participationCsv(report));
+        const std::string madeAt = dateText(now) + " " + timeText(now);
+        saveFileAtomically(page, htmlPage(report, madeAt), Durability::Replaceable);
+        saveFileAtomically(table, participationCsv(report), Durability::Replaceable);
     } catch (const RunError& failure) {
         err << "classjournal-report: the report could not be written into " << utf8Of(outFolder) << " (error "
             << failure.number() << ")\n";

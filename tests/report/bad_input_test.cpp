@@ -12,11 +12,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kHeader = "noise\r\nStudent Name:  Good One\r\nassignment #001\r\n001.  Responses\r\nInitials:  GO\r\n"
-                            "Date and Time 12-07-2026 14:05:00\r\n";
+const std::string kHeader =
+    "noise\r\nStudent Name:  Good One\r\nassignment #001\r\n001.  Responses\r\nInitials:  GO\r\n"
+    "Date and Time 12-07-2026 14:05:00\r\n";
 const std::string kGoodRow = "Good One,GO,2026-12-07,1,0,14:05:00,14:05:09";
 std::string headerOf(const std::string& name) {
-    return "noise\r\nStudent Name:  " + name + "\r\nassignment #001\r\n001.  Responses\r\nInitials:  X\r\n"
+    return "noise\r\nStudent Name:  " + name +
+           "\r\nassignment #001\r\n001.  Responses\r\nInitials:  X\r\n"
            "Date and Time 12-07-2026 14:05:00\r\n";
 }
 
@@ -25,7 +27,7 @@ std::string headerOf(const std::string& name) {
 struct BadInput {
     const char* name;
     std::function<void(const fs::path& folder)> plant;
-    const char* warning;  // "" for none; expected at the end of standard error's one line
+    const char* warning;   // "" for none; expected at the end of standard error's one line
     const char* row = "";  // a further row of participation.csv
 };
 
@@ -34,30 +36,47 @@ std::ostream& operator<<(std::ostream& out, const BadInput& bad) { return out <<
 void write(const fs::path& file, const std::string& bytes) { writeBytes(file, bytes); }
 
 const BadInput kBadInputs[] = {
-    {"TornRecord", [](auto& f) { write(f / "send_1207Torn.txt", headerOf("Torn") + kDotBang + kIndent + "14:05:09\r\n" + kDotBang +
-                                 "RESPONSE -->  \r\nhal" + responseRecord("whole")); },
+    {"TornRecord",
+     [](auto& f) {
+         write(f / "send_1207Torn.txt", headerOf("Torn") + kDotBang + kIndent + "14:05:09\r\n" + kDotBang +
+                                            "RESPONSE -->  \r\nhal" + responseRecord("whole"));
+     },
      "send_1207Torn.txt:7: a response record cut short", "Torn,X,2026-12-07,1,0,14:05:00,14:05:09"},
-    {"NotesCutAtTheEnd", [](auto& f) { write(f / "send_1207Cut.txt", headerOf("Cut") + notesRecord(kQuestion, "n", "").substr(0, 260)); },
+    {"NotesCutAtTheEnd",
+     [](auto& f) { write(f / "send_1207Cut.txt", headerOf("Cut") + notesRecord(kQuestion, "n", "").substr(0, 260)); },
      "send_1207Cut.txt:7: a notes record cut short", "Cut,X,2026-12-07,0,0,14:05:00,14:05:00"},
-    {"GluedToStrayLines", [](auto& f) { write(f / "send_1207Glued.txt", headerOf("Glued") + "stray\r\nhalf a line" + responseRecord("ok")); },
+    {"GluedToStrayLines",
+     [](auto& f) {
+         write(f / "send_1207Glued.txt", headerOf("Glued") + "stray\r\nhalf a line" + responseRecord("ok"));
+     },
      "send_1207Glued.txt:7: lines that belong to no record", "Glued,X,2026-12-07,1,0,14:05:00,14:05:09"},
     {"RecordsWithoutHeader", [](auto& f) { write(f / "send_1207Nobody.txt", responseRecord("whose?")); },
      "send_1207Nobody.txt:1: records before any header, which names the student and the day; skipped"},
     {"HeaderWithoutRecords", [](auto& f) { write(f / "send_1207Idle.txt", headerOf("Idle")); }, "",
      "Idle,X,2026-12-07,0,0,14:05:00,14:05:00"},
-    {"BinaryFile", [](auto& f) { write(f / "send_1207Bin.txt", std::string("\0\x01\xff\r\n\x7f", 6) + std::string(1000, '\0')); },
+    {"BinaryFile",
+     [](auto& f) { write(f / "send_1207Bin.txt", std::string("\0\x01\xff\r\n\x7f", 6) + std::string(1000, '\0')); },
      "send_1207Bin.txt:1: lines that belong to no record"},
-    {"LargerThanAnyAnswer", [](auto& f) { write(f / "send_1207Big.txt", headerOf("Big") + kDotBang + kIndent + "14:05:09\r\n" + kDotBang +
-                                          "RESPONSE -->  \r\n" + std::string(17 << 20, 'x')); },
+    {"LargerThanAnyAnswer",
+     [](auto& f) {
+         write(f / "send_1207Big.txt", headerOf("Big") + kDotBang + kIndent + "14:05:09\r\n" + kDotBang +
+                                           "RESPONSE -->  \r\n" + std::string(17 << 20, 'x'));
+     },
      "send_1207Big.txt:7: a record larger than any answer", "Big,X,2026-12-07,0,0,14:05:00,14:05:00"},
-    {"OneGigabyte", [](auto& f) { write(f / "notes_Huge.txt", ""); fs::resize_file(f / "notes_Huge.txt", 1ull << 30); },
+    {"OneGigabyte",
+     [](auto& f) {
+         write(f / "notes_Huge.txt", "");
+         fs::resize_file(f / "notes_Huge.txt", 1ull << 30);
+     },
      "notes_Huge.txt:1: lines that belong to no record"},
-    {"ForeignFile", [](auto& f) { write(f / "grades.xlsx", "PK"); }, "grades.xlsx: not a file of Class Journal; skipped"},
+    {"ForeignFile", [](auto& f) { write(f / "grades.xlsx", "PK"); },
+     "grades.xlsx: not a file of Class Journal; skipped"},
     {"Link", [](auto& f) { fs::create_symlink(f / "send_1207Good_One.txt", f / "send_1208Good_One.txt"); },
      "send_1208Good_One.txt: neither a plain file nor a folder; not followed"},
     {"Fifo", [](auto& f) { ::mkfifo((f / "send_1207Fifo.txt").c_str(), 0600); },
      "send_1207Fifo.txt: neither a plain file nor a folder; not followed"},
-    {"LinkedFolder", [](auto& f) { fs::create_directory_symlink(f, f / "again"); }, "again: neither a plain file nor a folder; not followed"},
+    {"LinkedFolder", [](auto& f) { fs::create_directory_symlink(f, f / "again"); },
+     "again: neither a plain file nor a folder; not followed"},
 };
 
 class BadInputs : public testing::TestWithParam<BadInput> {
@@ -72,7 +91,8 @@ TEST_P(BadInputs, ArePassedOverWithOneWarningAndTheRestIsReported) {
     write(folder / "send_1207Good_One.txt", kHeader + responseRecord("fine"));
     GetParam().plant(folder);
     std::ostringstream said, err;
-    ASSERT_EQ(report::reportProgram({(folder).string(), "--out", out.string()}, clock, said, err, false), 0) << err.str();
+    ASSERT_EQ(report::reportProgram({(folder).string(), "--out", out.string()}, clock, said, err, false), 0)
+        << err.str();
 
     const std::string warning = GetParam().warning;
     EXPECT_EQ(err.str(), warning.empty() ? "" : "classjournal-report: " + (folder / warning).string() + "\n");
@@ -117,8 +137,11 @@ TEST_P(TypedTexts, ReachThePageAndTheTableAsText) {
     std::ostringstream said, err;
     ASSERT_EQ(report::reportProgram({folder.string(), "--out=" + out.string()}, clock, said, err, false), 0);
     const std::string page = readBytes(out / "report.html");
-    EXPECT_NE(page.find(std::string("<h3 id=\"d2026-12-07-0\">") + GetParam().onThePage + " (X)</h3>"), std::string::npos) << page;
-    EXPECT_NE(readBytes(out / "participation.csv").find(std::string("\r\n") + GetParam().inTheTable), std::string::npos);
+    EXPECT_NE(page.find(std::string("<h3 id=\"d2026-12-07-0\">") + GetParam().onThePage + " (X)</h3>"),
+              std::string::npos)
+        << page;
+    EXPECT_NE(readBytes(out / "participation.csv").find(std::string("\r\n") + GetParam().inTheTable),
+              std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Report, TypedTexts, testing::ValuesIn(kTypedTexts),

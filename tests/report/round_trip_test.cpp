@@ -51,8 +51,8 @@ protected:
     static std::vector<std::string> entriesOf(const Attendance& a) {
         std::vector<std::string> shown;
         for (const report::Entry& e : a.entries) {
-            shown.push_back(report::clockTime(e.seconds) + (e.kind == RecordRead::Kind::Notes ? " notes " : " response ") +
-                            e.question + "|" + e.text);
+            shown.push_back(report::clockTime(e.seconds) +
+                            (e.kind == RecordRead::Kind::Notes ? " notes " : " response ") + e.question + "|" + e.text);
         }
         return shown;
     }
