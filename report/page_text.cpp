@@ -49,9 +49,9 @@ std::string wellFormedUtf8(std::string_view bytes) {
 }
 
 void appendEscaped(std::string& page, std::string_view utf8) {
-    constexpr std::string_view kSpecial = "&<>\"'\r";
+    const auto isSpecial = [](char c) { return c == '&' || c == '<' || c == '>' || c == '"' || c == '\'' || c == '\r'; };
     while (!utf8.empty()) {
-        const std::size_t special = std::min(utf8.find_first_of(kSpecial), utf8.size());
+        const auto special = static_cast<std::size_t>(std::find_if(utf8.begin(), utf8.end(), isSpecial) - utf8.begin());
         page.append(utf8.substr(0, special));
         if (special == utf8.size()) return;
         switch (utf8[special]) {
