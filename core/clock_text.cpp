@@ -1,5 +1,6 @@
 #include "clock_text.h"
 
+#include <array>
 #include <chrono>
 #include <cstdio>
 
@@ -15,6 +16,15 @@ int digitsAt(std::string_view text, std::size_t at, std::size_t count) {
         value = value * 10 + (text[i] - '0');
     }
     return value;
+}
+
+// The numbers of "NN-NN-NNNN" or "NN:NN:NN": two digits, the separator, two digits, the
+// separator, then lastDigits digits; nullopt for a text of any other form.
+std::optional<std::array<int, 3>> threeNumbers(std::string_view text, char separator, std::size_t lastDigits) {
+    if (text.size() != 6 + lastDigits || text[2] != separator || text[5] != separator) return std::nullopt;
+    const std::array<int, 3> numbers = {digitsAt(text, 0, 2), digitsAt(text, 3, 2), digitsAt(text, 6, lastDigits)};
+    if (numbers[0] < 0 || numbers[1] < 0 || numbers[2] < 0) return std::nullopt;
+    return numbers;
 }
 
 }  // namespace
@@ -37,26 +47,24 @@ std::string timeText(const LocalTime& time) {
 }
 
 std::optional<LocalTime> readDateText(std::string_view text) {
-    if (text.size() != 10 || text[2] != '-' || text[5] != '-') return std::nullopt;
+    const auto numbers = threeNumbers(text, '-', 4);
+    if (!numbers) return std::nullopt;
     LocalTime date;
-    date.month = digitsAt(text, 0, 2);
-    date.day = digitsAt(text, 3, 2);
-    date.year = digitsAt(text, 6, 4);
+    date.month = (*numbers)[0];
+    date.day = (*numbers)[1];
+    date.year = (*numbers)[2];
     const std::chrono::year_month_day real{std::chrono::year(date.year), std::chrono::month(date.month),
                                            std::chrono::day(date.day)};
-    if (date.month < 0 || date.day < 0 || date.year < 0 || !real.ok()) return std::nullopt;
-    return date;
+    return real.ok() ? std::optional(date) : std::nullopt;
 }
 
 std::optional<LocalTime> readTimeText(std::string_view text) {
-    if (text.size() != 8 || text[2] != ':' || text[5] != ':') return std::nullopt;
+    const auto numbers = threeNumbers(text, ':', 2);
+    if (!numbers || (*numbers)[0] > 23 || (*numbers)[1] > 59 || (*numbers)[2] > 59) return std::nullopt;
     LocalTime time;
-    time.hour = digitsAt(text, 0, 2);
-    time.minute = digitsAt(text, 3, 2);
-    time.second = digitsAt(text, 6, 2);
-    if (time.hour < 0 || time.hour > 23 || time.minute < 0 || time.minute > 59 || time.second < 0 || time.second > 59) {
-        return std::nullopt;
-    }
+    time.hour = (*numbers)[0];
+    time.minute = (*numbers)[1];
+    time.second = (*numbers)[2];
     time.secondsSinceMidnight = time.hour * 3600 + time.minute * 60 + time.second;
     return time;
 }

@@ -49,7 +49,9 @@ std::string wellFormedUtf8(std::string_view bytes) {
 }
 
 void appendEscaped(std::string& page, std::string_view utf8) {
-    const auto isSpecial = [](char c) { return c == '&' || c == '<' || c == '>' || c == '"' || c == '\'' || c == '\r'; };
+    const auto isSpecial = [](char c) {
+        return c == '&' || c == '<' || c == '>' || c == '"' || c == '\'' || c == '\r';
+    };
     while (!utf8.empty()) {
         const auto special = static_cast<std::size_t>(std::find_if(utf8.begin(), utf8.end(), isSpecial) - utf8.begin());
         page.append(utf8.substr(0, special));

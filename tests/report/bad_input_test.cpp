@@ -22,6 +22,26 @@ std::string headerOf(const std::string& name) {
            "Date and Time 12-07-2026 14:05:00\r\n";
 }
 
+// classjournal-report run on the folder lab, writing into the folder out.
+template <typename Row>
+class ReportOfAFolder : public testing::TestWithParam<Row> {
+protected:
+    ReportOfAFolder() { fs::create_directories(out); }
+    int runReport(std::vector<std::string> args) {
+        for (std::string& arg : args) {
+            if (arg.starts_with("IN")) arg = folder.string() + arg.substr(2);
+            if (arg.starts_with("OUT")) arg = out.string() + arg.substr(3);
+        }
+        std::ostringstream said;
+        return report::reportProgram(args, clock, said, err, false);
+    }
+
+    TempDir temp;
+    FixedClock clock;
+    const fs::path folder = temp.path() / "lab", out = temp.path() / "out";
+    std::ostringstream err;
+};
+
 // Something in the folder beside a good student's send file; it is passed over with the warning,
 // which names the file and, where the trouble lies inside it, the line, and the rest is reported.
 struct BadInput {
@@ -79,20 +99,12 @@ const BadInput kBadInputs[] = {
      "again: neither a plain file nor a folder; not followed"},
 };
 
-class BadInputs : public testing::TestWithParam<BadInput> {
-protected:
-    TempDir temp;
-    FixedClock clock;
-};
+using BadInputs = ReportOfAFolder<BadInput>;
 
 TEST_P(BadInputs, ArePassedOverWithOneWarningAndTheRestIsReported) {
-    const fs::path folder = temp.path() / "lab", out = temp.path() / "out";
-    fs::create_directories(out);
     write(folder / "send_1207Good_One.txt", kHeader + responseRecord("fine"));
     GetParam().plant(folder);
-    std::ostringstream said, err;
-    ASSERT_EQ(report::reportProgram({(folder).string(), "--out", out.string()}, clock, said, err, false), 0)
-        << err.str();
+    ASSERT_EQ(runReport({"IN", "--out", "OUT"}), 0) << err.str();
 
     const std::string warning = GetParam().warning;
     EXPECT_EQ(err.str(), warning.empty() ? "" : "classjournal-report: " + (folder / warning).string() + "\n");
@@ -124,18 +136,11 @@ const TypedText kTypedTexts[] = {
     {"NotInTheCodePage", "Zo? ??", "Zoë Ωμ", "Zoë Ωμ,X,"},
 };
 
-class TypedTexts : public testing::TestWithParam<TypedText> {
-protected:
-    TempDir temp;
-    FixedClock clock;
-};
+using TypedTexts = ReportOfAFolder<TypedText>;
 
 TEST_P(TypedTexts, ReachThePageAndTheTableAsText) {
-    const fs::path folder = temp.path() / "lab", out = temp.path() / "out";
-    fs::create_directories(out);
     write(folder / "send_1207Zoë_Ωμ.txt", headerOf(GetParam().typed) + responseRecord(GetParam().typed));
-    std::ostringstream said, err;
-    ASSERT_EQ(report::reportProgram({folder.string(), "--out=" + out.string()}, clock, said, err, false), 0);
+    ASSERT_EQ(runReport({"IN", "--out", "OUT"}), 0);
     const std::string page = readBytes(out / "report.html");
     EXPECT_NE(page.find(std::string("<h3 id=\"d2026-12-07-0\">") + GetParam().onThePage + " (X)</h3>"),
               std::string::npos)
@@ -168,26 +173,14 @@ const CommandLine kCommandLines[] = {
     {"NoFolder", {"--out", "OUT"}, 2, false},
 };
 
-class CommandLines : public testing::TestWithParam<CommandLine> {
-protected:
-    TempDir temp;
-    FixedClock clock;
-};
+using CommandLines = ReportOfAFolder<CommandLine>;
 
 TEST_P(CommandLines, GiveTheExitStatus) {
-    const fs::path in = temp.path() / "in", out = temp.path() / "out";
-    write(in / "send_1207Good_One.txt", kHeader + responseRecord("fine"));
-    fs::create_directories(in / "sub");
-    fs::create_directories(out);
-    std::vector<std::string> args = GetParam().args;
-    for (std::string& arg : args) {
-        if (arg.starts_with("IN")) arg = in.string() + arg.substr(2);
-        if (arg.starts_with("OUT")) arg = out.string() + arg.substr(3);
-    }
-    std::ostringstream said, err;
-    EXPECT_EQ(report::reportProgram(args, clock, said, err, false), GetParam().status) << err.str();
+    write(folder / "send_1207Good_One.txt", kHeader + responseRecord("fine"));
+    fs::create_directories(folder / "sub");
+    EXPECT_EQ(runReport(GetParam().args), GetParam().status) << err.str();
     EXPECT_EQ(fs::exists(out / "report.html") && fs::exists(out / "participation.csv"), GetParam().written);
-    EXPECT_FALSE(fs::exists(in / "report.html") || fs::exists(in / "sub" / "report.html"));
+    EXPECT_FALSE(fs::exists(folder / "report.html") || fs::exists(folder / "sub" / "report.html"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Report, CommandLines, testing::ValuesIn(kCommandLines),
