@@ -81,11 +81,11 @@ private:
     }
 
     static std::vector<const Students::value_type*> byName(const Students& students) {
+        std::vector<std::pair<std::string, const Students::value_type*>> keyed;
+        for (const auto& student : students) keyed.emplace_back(asciiLowerCase(student.second.name), &student);
+        std::stable_sort(keyed.begin(), keyed.end(), [](auto& a, auto& b) { return a.first < b.first; });
         std::vector<const Students::value_type*> sorted;
-        for (const auto& student : students) sorted.push_back(&student);
-        std::stable_sort(sorted.begin(), sorted.end(), [](auto* a, auto* b) {
-            return asciiLowerCase(a->second.name) < asciiLowerCase(b->second.name);
-        });
+        for (const auto& [key, student] : keyed) sorted.push_back(student);
         return sorted;
     }
 

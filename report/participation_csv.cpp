@@ -35,19 +35,18 @@ void field(std::string& csv, std::string value, bool first = false) {
 
 std::string participationCsv(const ClassReport& report) {
     struct Row {
-        const Attendance* attendance;
+        std::string key;
         Day day;
+        const Attendance* attendance;
     };
     std::vector<Row> rows;
     for (const auto& [day, students] : report.days) {
         for (const auto& [namePart, attendance] : students) {
-            if (attendance.starts > 0) rows.push_back({&attendance, day});
+            if (attendance.starts > 0) rows.push_back({asciiLowerCase(attendance.name), day, &attendance});
         }
     }
-    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
-        return std::tuple(asciiLowerCase(a.attendance->name), a.day) <
-               std::tuple(asciiLowerCase(b.attendance->name), b.day);
-    });
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const Row& a, const Row& b) { return std::tie(a.key, a.day) < std::tie(b.key, b.day); });
     std::string csv =
         "\xEF\xBB\xBF"
         "name,initials,date,responses,notes,first time,last time\r\n";
