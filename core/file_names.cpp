@@ -1,5 +1,6 @@
 #include "file_names.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string_view>
@@ -20,7 +21,6 @@ constexpr std::size_t kMostAroundN = std::string_view("draft_.txt").size() + kTe
 static_assert(kMostAroundN >= std::string_view("masterFile_.txt").size());
 static_assert(kMostAroundN >= std::string_view("send_MMDD.txt").size());
 static_assert(kMostAroundN >= std::string_view("unsent_.txt").size());
-static_assert(kCopiesPerName <= 9, "a copy's number is one digit in place of the draft's \"_\"");
 constexpr std::size_t kRoomForN = kFileNameLimit - kMostAroundN;
 constexpr std::size_t kDigestLength = 16;
 
@@ -77,7 +77,36 @@ std::string safePrefix(const std::string& typedName, std::size_t room, bool& cut
     return part;
 }
 
+std::string fileNameOf(const StudentFileNaming& naming, const std::string& monthDay, const std::string& namePart) {
+    return std::string(naming.prefix) + (naming.perDay ? monthDay : "") + namePart + std::string(kStudentFileExtension);
+}
+
+bool isMonthDay(std::string_view text) {
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (text.size() != 4 || !std::all_of(text.begin(), text.end(), digit)) return false;
+    const int month = (text[0] - '0') * 10 + (text[1] - '0');
+    const int day = (text[2] - '0') * 10 + (text[3] - '0');
+    return month >= 1 && month <= 12 && day >= 1 && day <= 31;
+}
+
 }  // namespace
+
+std::optional<StudentFileName> readStudentFileName(std::string_view fileName) {
+    if (!fileName.ends_with(kStudentFileExtension)) return std::nullopt;
+    fileName.remove_suffix(kStudentFileExtension.size());
+    for (const StudentFileNaming& naming : kStudentFileNamings) {
+        if (!fileName.starts_with(naming.prefix)) continue;
+        std::string_view rest = fileName.substr(naming.prefix.size());
+        std::string monthDay;
+        if (naming.perDay) {
+            if (!isMonthDay(rest.substr(0, 4))) return std::nullopt;
+            monthDay = rest.substr(0, 4);
+            rest.remove_prefix(4);
+        }
+        return StudentFileName{naming.kind, monthDay, std::string(rest)};
+    }
+    return std::nullopt;
+}
 
 std::string fileNamePart(const std::string& typedName) {
     bool cut = false;
@@ -90,15 +119,18 @@ StudentFileNames studentFileNames(const std::string& dataDir, const std::string&
     const std::string n = fileNamePart(typedName);
     const std::string folder = toUtf8(dataDir) + "\\";
     const std::string monthDay = dateText.substr(0, 2) + dateText.substr(3, 2);
-    StudentFileNames names{folder + "masterFile_" + n + ".txt", folder + "send_" + monthDay + n + ".txt",
-                           folder + "notes_" + n + ".txt",      folder + "draft_" + n + ".txt",
-                           folder + "unsent_" + n + ".txt",     {}};
-    names.copyDrafts.push_back(names.draft);
-    // The digit stands where the first copy's draft has "_", so no name typed can give another
-    // student's draft, and the name is no longer.
-    for (int copy = 2; copy <= kCopiesPerName; ++copy) {
-        names.copyDrafts.push_back(folder + "draft" + std::to_string(copy) + n + ".txt");
+    StudentFileNames names;
+    for (const StudentFileNaming& naming : kStudentFileNamings) {
+        const std::string path = folder + fileNameOf(naming, monthDay, n);
+        switch (naming.kind) {
+            case StudentFileKind::Master: names.master = path; break;
+            case StudentFileKind::Send: names.send = path; break;
+            case StudentFileKind::Notes: names.notes = path; break;
+            case StudentFileKind::Draft: names.copyDrafts.push_back(path); break;
+            case StudentFileKind::Outbox: names.outbox = path; break;
+        }
     }
+    names.draft = names.copyDrafts.front();
     return names;
 }
 

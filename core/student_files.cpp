@@ -1,6 +1,5 @@
 #include "student_files.h"
 
-#include <cstdint>
 #include <tuple>
 
 #include "fixed_texts.h"
@@ -12,13 +11,10 @@ namespace cj {
 
 namespace {
 
-// Far more than anyone types into an answer box; a larger draft is someone else's doing.
-constexpr std::uint64_t kLargestDraft = 16u << 20;
-
 // The file's text; none when there is no such file.
 std::optional<std::string> draftIn(const std::filesystem::path& file) {
     try {
-        return readFile(file, kLargestDraft);
+        return readFile(file, kLargestAnswer);
     } catch (const RunError& failure) {
         if (failure.number() != kFileNotFound && failure.number() != kPathNotFound) throw;
         return std::nullopt;

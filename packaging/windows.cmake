@@ -1,6 +1,6 @@
-# One folder to unpack anywhere: the program, which needs no DLL beyond Windows' own, with
-# its documents beside it.
+# One folder to unpack anywhere: the program and the instructor's report, which need no DLL
+# beyond Windows' own, with their documents beside them.
 
 set(CPACK_GENERATOR ZIP)
-install(TARGETS classjournal RUNTIME DESTINATION .)
+install(TARGETS classjournal classjournal-report RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
