@@ -19,11 +19,7 @@ struct NameRow {
     friend void PrintTo(const NameRow& row, std::ostream* os) { *os << row.label; }
 };
 
-std::string times(int count, const std::string& text) {
-    std::string out;
-    for (int i = 0; i < count; ++i) out += text;
-    return out;
-}
+std::string times(int count, const std::string& text) { return count == 0 ? "" : text + times(count - 1, text); }
 
 class FileNamePart : public testing::TestWithParam<NameRow> {};
 
@@ -35,13 +31,9 @@ TEST_P(FileNamePart, KeepsTheNameAsTypedAndFitsEveryFileName) {
     const std::string part = fileNamePart(row.typed);
     const std::string digest = part.substr(std::min(row.kept.size(), part.size()));
     EXPECT_EQ(part.substr(0, row.kept.size()), row.kept);
-    if (row.cut) {
-        EXPECT_TRUE(digest.size() == 17 && digest[0] == '~' &&
-                    digest.find_first_not_of("0123456789abcdef", 1) == std::string::npos)
-            << digest;
-    } else {
-        EXPECT_EQ(digest, "");
-    }
+    const bool digestShown =
+        digest.size() == 17 && digest[0] == '~' && digest.find_first_not_of("0123456789abcdef", 1) == std::string::npos;
+    EXPECT_TRUE(row.cut ? digestShown : digest.empty()) << digest;
     const std::string name = "draft_" + part + ".txt.XXXXXX";
     const std::filesystem::path longest = std::u8string(name.begin(), name.end());
     EXPECT_LE(longest.u8string().size(), 255u);
@@ -51,13 +43,7 @@ TEST_P(FileNamePart, KeepsTheNameAsTypedAndFitsEveryFileName) {
     EXPECT_EQ(readFile(folder.path() / longest), "kept");
 }
 
-const std::string a(1, 'a');
-const std::string e = "é";    // two bytes in UTF-8
-const std::string euro = "€";  // three
-const std::string wang = "王";
-const std::string lambda = "λ";
-const std::string smile = "😀";  // four, and two UTF-16 units
-
+// é takes two bytes of UTF-8, € and 王 three, 😀 four and two UTF-16 units.
 const NameRow kNames[] = {
     {"Latin", "Student One", "Student_One", false},
     {"ChineseWangWei", "王伟", "王伟", false},
@@ -66,20 +52,20 @@ const NameRow kNames[] = {
     {"GreekSofia", "Σοφία", "Σοφία", false},
     {"VietnameseHuong", "Hương", "Hương", false},
     {"VietnameseHuongWithGrave", "Hường", "Hường", false},
-    {"AsciiThatFits", times(238, a), times(238, a), false},
-    {"AsciiOneTooMany", times(239, a), times(221, a), true},
+    {"AsciiThatFits", times(238, "a"), times(238, "a"), false},
+    {"AsciiOneTooMany", times(239, "a"), times(221, "a"), true},
     {"ThreeHundredBlanks", times(300, " "), times(221, "_"), true},
-    {"TwoByteThatFit", times(119, e), times(119, e), false},
-    {"TwoByteOneTooMany", times(120, e), times(110, e), true},
-    {"TwoByteAcrossTheCut", times(220, a) + times(120, e), times(220, a), true},
-    {"ThreeByteThatFit", times(79, euro), times(79, euro), false},
-    {"ThreeByteOneTooMany", times(80, euro), times(73, euro), true},
-    {"ChineseThatFit", times(79, wang), times(79, wang), false},
-    {"ChineseOneTooMany", times(80, wang), times(73, wang), true},
-    {"ChineseAcrossTheCut", times(220, a) + times(9, wang), times(220, a), true},
-    {"GreekOneTooMany", times(120, lambda), times(110, lambda), true},
-    {"EmojiOneTooMany", times(60, smile), times(55, smile), true},
-    {"EmojiAcrossTheCut", times(218, a) + times(6, smile), times(218, a), true},
+    {"TwoByteThatFit", times(119, "é"), times(119, "é"), false},
+    {"TwoByteOneTooMany", times(120, "é"), times(110, "é"), true},
+    {"TwoByteAcrossTheCut", times(220, "a") + times(120, "é"), times(220, "a"), true},
+    {"ThreeByteThatFit", times(79, "€"), times(79, "€"), false},
+    {"ThreeByteOneTooMany", times(80, "€"), times(73, "€"), true},
+    {"ChineseThatFit", times(79, "王"), times(79, "王"), false},
+    {"ChineseOneTooMany", times(80, "王"), times(73, "王"), true},
+    {"ChineseAcrossTheCut", times(220, "a") + times(9, "王"), times(220, "a"), true},
+    {"GreekOneTooMany", times(120, "λ"), times(110, "λ"), true},
+    {"EmojiOneTooMany", times(60, "😀"), times(55, "😀"), true},
+    {"EmojiAcrossTheCut", times(218, "a") + times(6, "😀"), times(218, "a"), true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Names, FileNamePart, testing::ValuesIn(kNames),
@@ -90,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Names, FileNamePart, testing::ValuesIn(kNames),
 // a name Windows-1252 writes from one whose UTF-8 has the same bytes included.
 TEST(FileNamePart, GivesEveryNameFilesOfItsOwn) {
     EXPECT_EQ(fileNamePart(times(300, "x")), times(221, "x") + "~e78ddf9f1ba85555");
-    EXPECT_EQ(fileNamePart(times(120, e)), times(110, e) + "~a165d0f0f868e62d");
+    EXPECT_EQ(fileNamePart(times(120, "é")), times(110, "é") + "~a165d0f0f868e62d");
     const std::string aLot = times(240, "x");
     std::set<std::string> parts;
     for (const NameRow& row : kNames) parts.insert(fileNamePart(row.typed));
