@@ -24,15 +24,6 @@ TEST_P(CopiesOfOneName, LoseNothingTypedAndRestoreNothingTwice) {
 }
 
 const CopiesRow kCopies[] = {
-    {"TheCloseBoxOfOneLosesNothingTheOtherTyped",
-     [](FakePlatform& computer) {
-         Copy first(computer), second(computer);
-         second.boxes.answer = "beta";
-         first.boxes.answer = "alpha";
-         second.run.finishRun();
-         first.run.finishRun();
-     },
-     "alpha\r\nbeta"},
     {"WhatCameBackIsKeptOnce",
      [](FakePlatform& computer) {
          { Copy first(computer), second(computer); first.type("alpha"), second.type("beta"); }

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <deque>
 #include <functional>
+#include <map>
 #include <exception>
 #include <filesystem>
 #include <string>
@@ -14,26 +15,21 @@
 
 namespace cj::test {
 
-// An answer given in the code page, typed as it reads, or as typed with its code-page form.
-struct ScriptedAnswer : TypedAnswer {
-    ScriptedAnswer(const char* codePageText) : ScriptedAnswer(std::string(codePageText)) {}
-    ScriptedAnswer(const std::string& codePageText) : TypedAnswer{codePageText, toUtf8(codePageText)} {}
-    ScriptedAnswer(TypedAnswer typed) : TypedAnswer(std::move(typed)) {}
-};
-
 // Answers prompts from a script and records every prompt and message shown.
 class ScriptedDialogs : public Dialogs {
 public:
-    std::deque<ScriptedAnswer> answers;
+    std::deque<std::string> answers;
+    // What was typed behind an answer that the code page could not hold, in UTF-8.
+    std::map<std::string, std::string> typedAs;
     std::vector<std::string> prompts;
     std::vector<std::string> messages;
 
     TypedAnswer answerTo(const std::string& prompt) override {
         prompts.push_back(prompt);
         if (answers.empty()) return {};
-        TypedAnswer answer = answers.front();
+        std::string answer = answers.front();
         answers.pop_front();
-        return answer;
+        return {answer, typedAs.contains(answer) ? typedAs[answer] : toUtf8(answer)};
     }
     void msgBox(const std::string& message) override { messages.push_back(message); }
 };

@@ -28,7 +28,7 @@ using StartUpTest = WindowTableTest<StartUp>;
 
 TEST_P(StartUpTest, EndsBeforeTheWindowShowsOrOpensTheAssignment) {
     const StartUp& row = GetParam();
-    load({row.answers.begin(), row.answers.end()});
+    load(row.answers);
 
     EXPECT_EQ(dialogs.prompts.size(), row.promptsShown);
     ASSERT_EQ(dialogs.messages.size(), row.messageStarts.size());

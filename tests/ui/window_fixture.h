@@ -17,7 +17,7 @@ class WindowFixture {
 protected:
     WindowFixture() : drives(drivesUnder(temp.path())), window(dialogs, clock, random, drives) {}
 
-    void load(std::deque<ScriptedAnswer> answers) {
+    void load(std::deque<std::string> answers) {
         dialogs.answers = std::move(answers);
         window.Form_Load();
     }
