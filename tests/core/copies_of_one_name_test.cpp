@@ -1,45 +1,25 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "answer_draft_fixture.h"
 
 namespace cj::test {
 namespace {
 
-struct CopiesRow {
-    const char* name;
-    std::function<void(FakePlatform&)> act;  // copies of Student One started, typed into and ended
-    std::string nextStartFinds;
-};
+class CopiesOfOneName : public FakePlatform, public testing::Test {};
 
-void PrintTo(const CopiesRow& row, std::ostream* os) { *os << row.name; }
-
-class CopiesOfOneName : public FakePlatform, public testing::TestWithParam<CopiesRow> {};
-
-// Whatever copies of one name typed comes back, once, to the next start.
-TEST_P(CopiesOfOneName, LoseNothingTypedAndRestoreNothingTwice) {
-    GetParam().act(*this);
-    EXPECT_EQ(Copy(*this).boxes.answer, GetParam().nextStartFinds);
+// What two copies of one name left comes back to the next start once, and never again once
+// recorded.
+TEST_F(CopiesOfOneName, LeaveDraftsThatComeBackOnce) {
+    {
+        Copy first(*this), second(*this);
+        first.type("alpha"), second.type("beta");
+    }
+    Copy(*this).run.finishRun();
+    Copy again(*this);
+    EXPECT_EQ(again.boxes.answer, "alpha\r\nbeta");
+    again.run.enterResponse();
+    EXPECT_EQ(Copy(*this).boxes.answer, "");
 }
-
-const CopiesRow kCopies[] = {
-    {"WhatCameBackIsKeptOnce",
-     [](FakePlatform& computer) {
-         { Copy first(computer), second(computer); first.type("alpha"), second.type("beta"); }
-         Copy(computer).run.finishRun();
-     },
-     "alpha\r\nbeta"},
-    {"WhatCameBackAndWasRecordedNeverComesBack",
-     [](FakePlatform& computer) {
-         { Copy first(computer), second(computer); first.type("alpha"), second.type("beta"); }
-         Copy(computer).run.enterResponse();
-     },
-     ""},
-};
-
-INSTANTIATE_TEST_SUITE_P(Drafts, CopiesOfOneName, testing::ValuesIn(kCopies),
-                         [](const testing::TestParamInfo<CopiesRow>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace cj::test
