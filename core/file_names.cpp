@@ -21,6 +21,7 @@ constexpr std::size_t kMostAroundN = std::string_view("draft_.txt").size() + kTe
 static_assert(kMostAroundN >= std::string_view("masterFile_.txt").size());
 static_assert(kMostAroundN >= std::string_view("send_MMDD.txt").size());
 static_assert(kMostAroundN >= std::string_view("unsent_.txt").size());
+static_assert(kMostAroundN >= std::string_view("inuse_.txt").size());
 constexpr std::size_t kRoomForN = kFileNameLimit - kMostAroundN;
 constexpr std::size_t kDigestLength = 16;
 
@@ -128,6 +129,7 @@ StudentFileNames studentFileNames(const std::string& dataDir, const std::string&
             case StudentFileKind::Notes: names.notes = path; break;
             case StudentFileKind::Draft: names.copyDrafts.push_back(path); break;
             case StudentFileKind::Outbox: names.outbox = path; break;
+            case StudentFileKind::InUse: names.inUse = path; break;
         }
     }
     names.draft = names.copyDrafts.front();

@@ -14,6 +14,7 @@ struct StudentFileNames {
     std::string master, send, notes;
     std::string draft;   // this copy's: the answer box while nothing in it is recorded
     std::string outbox;  // the class-file lines that could not reach it yet
+    std::string inUse;   // empty; locked by each running copy of the program under the name
     // The draft of each copy of the program that may run under the name at once, the first
     // copy's first.
     std::vector<std::string> copyDrafts;
@@ -28,7 +29,7 @@ std::string fileNamePart(const std::string& typedName);
 
 // The kinds of file kept for a student. Each is named by its prefix, then the month and day
 // ("MMDD") for a kind kept per day, then the name part N, then ".txt".
-enum class StudentFileKind { Master, Send, Notes, Draft, Outbox };
+enum class StudentFileKind { Master, Send, Notes, Draft, Outbox, InUse };
 struct StudentFileNaming {
     StudentFileKind kind;
     std::string_view prefix;
@@ -44,7 +45,7 @@ inline constexpr StudentFileNaming kStudentFileNamings[] = {
     {StudentFileKind::Draft, "draft4", false},       {StudentFileKind::Draft, "draft5", false},
     {StudentFileKind::Draft, "draft6", false},       {StudentFileKind::Draft, "draft7", false},
     {StudentFileKind::Draft, "draft8", false},       {StudentFileKind::Draft, "draft9", false},
-    {StudentFileKind::Outbox, "unsent_", false},
+    {StudentFileKind::Outbox, "unsent_", false},      {StudentFileKind::InUse, "inuse_", false},
 };
 inline constexpr std::string_view kStudentFileExtension = ".txt";
 

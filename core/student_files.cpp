@@ -45,6 +45,7 @@ void StudentFiles::open(std::string header) {
     // Start-up touches no file once a step has failed; the outbox then waits for the next line
     // that reaches the class file, or the end of the run.
     outboxMayHoldLines_ = true;
+    createFile(locate(names_.master));
     takeCopy();
     append({names_.send, ""});
     try {
@@ -56,20 +57,26 @@ void StudentFiles::open(std::string header) {
 }
 
 HeldLock StudentFiles::tryToTakeCopy(int copy) const {
-    return HeldLock::tryToTake(locate(names_.master), kLockOffset + static_cast<std::uint64_t>(copy));
+    return HeldLock::tryToTake(locate(names_.inUse), kLockOffset + static_cast<std::uint64_t>(copy));
 }
 
-// A copy that finds every copy's place taken keeps no draft rather than share another's.
+// A copy that finds every copy's place taken keeps no draft rather than share another's. One
+// that cannot tell, the lock file being out of reach, keeps the first copy's draft, as every
+// copy did before copies were told apart; it is no failure of the start-up.
 void StudentFiles::takeCopy() {
-    for (int copy = 1; copy <= kCopiesPerName; ++copy) {
-        if (HeldLock lock = tryToTakeCopy(copy); lock.held()) {
-            copyLock_ = std::move(lock);
-            names_.draft = names_.copyDrafts[copy - 1];
-            return;
+    try {
+        for (int copy = 1; copy <= kCopiesPerName; ++copy) {
+            if (HeldLock lock = tryToTakeCopy(copy); lock.held()) {
+                copyLock_ = std::move(lock);
+                names_.draft = names_.copyDrafts[copy - 1];
+                return;
+            }
+            nameInUse_ = true;
         }
-        nameInUse_ = true;
+        names_.draft.clear();
+    } catch (const RunError&) {
+        // The first copy's draft it is.
     }
-    names_.draft.clear();
 }
 
 int StudentFiles::recordResponse(const std::string& typed, float codeNbr) {

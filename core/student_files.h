@@ -34,9 +34,9 @@ public:
     // and given what it is still owed. Stops at the first failure and throws it; a header the
     // send file did not take goes in front of the first record that lands there.
     //
-    // With the master file, this copy of the program takes the first of the name's copies that
+    // After the master file, this copy of the program takes the first of the name's copies that
     // no running copy holds, here or on another computer, and that copy's draft, for as long as
-    // it runs (a lock on the master file, which is never replaced).
+    // it runs: a lock on one byte per copy of the in-use file, which is never replaced.
     void open(std::string header);
     // Another copy ran under the name when this one started.
     bool nameInUse() const { return nameInUse_; }
