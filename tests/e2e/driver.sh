@@ -10,8 +10,7 @@ set -euo pipefail
 
 # No single wait may take longer than this; ctest's own timeout is only the last resort.
 E2E_WAIT_SECONDS=${E2E_WAIT_SECONDS:-20}
-# The private X server's screen: width x height x depth.
-E2E_SCREEN=${E2E_SCREEN:-1024x768x24}
+E2E_SCREEN=${E2E_SCREEN:-1024x768x24}  # the private X server's screen
 
 E2E_DIR=""
 E2E_XVFB_PID=""
