@@ -1,5 +1,6 @@
 #include "code_page.h"
 
+#include <algorithm>
 #include <array>
 
 namespace cj {
@@ -45,7 +46,16 @@ char codePageByteOf(char32_t character) {
 std::string toUtf8(std::string_view codePageText) {
     std::string out;
     out.reserve(codePageText.size());
-    for (const char b : codePageText) appendUtf8(out, unicodeOf(b));
+    // Most text is ASCII, which stays as it is: it is copied a run at a time.
+    while (!codePageText.empty()) {
+        const auto high = std::find_if(codePageText.begin(), codePageText.end(),
+                                       [](char b) { return static_cast<unsigned char>(b) >= 0x80; });
+        const auto ascii = static_cast<std::size_t>(high - codePageText.begin());
+        out.append(codePageText.substr(0, ascii));
+        if (ascii == codePageText.size()) break;
+        appendUtf8(out, unicodeOf(codePageText[ascii]));
+        codePageText.remove_prefix(ascii + 1);
+    }
     return out;
 }
 

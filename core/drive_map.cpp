@@ -5,17 +5,10 @@
 #include "ascii_case.h"
 #include "code_page.h"
 #include "drive_roots.h"
+#include "path_text.h"
 #include "run_error.h"
 
 namespace cj {
-
-namespace {
-
-std::filesystem::path pathFromUtf8(const std::string& utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-}  // namespace
 
 DriveMap::DriveMap(RootOf rootOf) : rootOf_(std::move(rootOf)) {}
 

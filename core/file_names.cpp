@@ -1,5 +1,6 @@
 #include "file_names.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string_view>
@@ -54,7 +55,41 @@ std::string safePrefix(const std::string& fullName, std::size_t room, bool& cut)
     return part;
 }
 
+std::string fileNameOf(StudentFileKind kind, const std::string& monthDay, const std::string& namePart) {
+    for (const StudentFileNaming& naming : kStudentFileNamings) {
+        if (naming.kind == kind) {
+            return std::string(naming.prefix) + (naming.perDay ? monthDay : "") + namePart + std::string(kStudentFileExtension);
+        }
+    }
+    return {};
+}
+
+bool isMonthDay(std::string_view text) {
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (text.size() != 4 || !std::all_of(text.begin(), text.end(), digit)) return false;
+    const int month = (text[0] - '0') * 10 + (text[1] - '0');
+    const int day = (text[2] - '0') * 10 + (text[3] - '0');
+    return month >= 1 && month <= 12 && day >= 1 && day <= 31;
+}
+
 }  // namespace
+
+std::optional<StudentFileName> readStudentFileName(std::string_view fileName) {
+    if (!fileName.ends_with(kStudentFileExtension)) return std::nullopt;
+    fileName.remove_suffix(kStudentFileExtension.size());
+    for (const StudentFileNaming& naming : kStudentFileNamings) {
+        if (!fileName.starts_with(naming.prefix)) continue;
+        std::string_view rest = fileName.substr(naming.prefix.size());
+        std::string monthDay;
+        if (naming.perDay) {
+            if (!isMonthDay(rest.substr(0, 4))) return std::nullopt;
+            monthDay = rest.substr(0, 4);
+            rest.remove_prefix(4);
+        }
+        return StudentFileName{naming.kind, monthDay, std::string(rest)};
+    }
+    return std::nullopt;
+}
 
 std::string fileNamePart(const std::string& fullName) {
     bool cut = false;
@@ -66,8 +101,9 @@ std::string fileNamePart(const std::string& fullName) {
 StudentFileNames studentFileNames(const std::string& dataDir, const std::string& fullName, const std::string& dateText) {
     const std::string n = fileNamePart(fullName);
     const std::string monthDay = dateText.substr(0, 2) + dateText.substr(3, 2);
-    return {dataDir + "\\masterFile_" + n + ".txt", dataDir + "\\send_" + monthDay + n + ".txt",
-            dataDir + "\\notes_" + n + ".txt", dataDir + "\\draft_" + n + ".txt", dataDir + "\\unsent_" + n + ".txt"};
+    const auto path = [&](StudentFileKind kind) { return dataDir + "\\" + fileNameOf(kind, monthDay, n); };
+    return {path(StudentFileKind::Master), path(StudentFileKind::Send), path(StudentFileKind::Notes),
+            path(StudentFileKind::Draft), path(StudentFileKind::Outbox)};
 }
 
 }  // namespace cj

@@ -1,7 +1,5 @@
 #include "student_files.h"
 
-#include <cstdint>
-
 #include "fixed_texts.h"
 #include "record_layouts.h"
 #include "run_error.h"
@@ -10,9 +8,6 @@
 namespace cj {
 
 namespace {
-
-// Far more than anyone types into an answer box; a larger draft is someone else's doing.
-constexpr std::uint64_t kLargestDraft = 16u << 20;
 
 // Runs write, keeping the first failure's number, so that one file's failure does not keep
 // the record from the others.
@@ -112,7 +107,7 @@ void StudentFiles::deliverOutbox() noexcept {
 std::string StudentFiles::readDraft() {
     const std::filesystem::path file = locate(names_.draft);
     try {
-        draftOnDisk_ = readFile(file, kLargestDraft);
+        draftOnDisk_ = readFile(file, kLargestAnswer);
     } catch (const RunError& failure) {
         if (failure.number() != kFileNotFound && failure.number() != kPathNotFound) throw;
     }

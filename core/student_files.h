@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -11,6 +12,9 @@
 #include "platform.h"
 
 namespace cj {
+
+// Far more than anyone types into an answer box; a larger text is someone else's doing.
+inline constexpr std::uint64_t kLargestAnswer = 16u << 20;
 
 // Everything written for one student, and the class file's share of it. A record reaches
 // each of its files exactly once: its bytes are fixed when it is first tried, and a file that

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -52,14 +53,22 @@ void createFile(const std::filesystem::path& file);
 std::string readFile(const std::filesystem::path& file,
                      std::uint64_t largest = std::numeric_limits<std::uint64_t>::max());
 
+// Reads the file piece by piece, handing each piece to take as it comes, so that a file of any
+// size is read in little memory.
+void readFileInPieces(const std::filesystem::path& file, const std::function<void(std::string_view)>& take);
+
 // Creates or empties the file, then writes bytes to it.
 void replaceFile(const std::filesystem::path& file, std::string_view bytes);
 
 // Replaces the file's content in one step: a crash at any moment leaves the old content or
 // the new, whole. Writes first to a temporary file beside it, named file + "." and six more
 // characters (kTemporarySuffixLength in all), which is gone once this returns or throws. On
-// Windows, a file that another program holds open is waited for a short while.
-void saveFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+// Windows, a file that another program holds open is waited for a short while. A file that can
+// be made again (Durability::Replaceable) is left to reach the disk when the system writes it,
+// which a reader never waits for; a crash may then leave the old content.
+enum class Durability { Flushed, Replaceable };
+void saveFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                        Durability durability = Durability::Flushed);
 inline constexpr std::size_t kTemporarySuffixLength = 7;
 
 // Removes the temporary files that saveFileAtomically left beside file in a process that was

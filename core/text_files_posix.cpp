@@ -100,13 +100,18 @@ public:
 
     std::string readAll() {
         std::string content;
+        readInPieces([&](std::string_view piece) { content.append(piece); });
+        return content;
+    }
+
+    void readInPieces(const std::function<void(std::string_view)>& take) {
         char buffer[65536];
         for (;;) {
             const auto got = ::read(fd_, buffer, sizeof buffer);
             if (got < 0 && errno == EINTR) continue;
             if (got < 0) fail(errno, reading_);
-            if (got == 0) return content;
-            content.append(buffer, static_cast<std::size_t>(got));
+            if (got == 0) return;
+            take(std::string_view(buffer, static_cast<std::size_t>(got)));
         }
     }
 
@@ -235,6 +240,11 @@ std::string readFile(const std::filesystem::path& file, std::uint64_t largest) {
     return content;
 }
 
+void readFileInPieces(const std::filesystem::path& file, const std::function<void(std::string_view)>& take) {
+    OpenFile in(file, O_RDONLY, true);
+    in.readInPieces(take);
+}
+
 void replaceFile(const std::filesystem::path& file, std::string_view bytes) {
     OpenFile out(file, O_WRONLY | O_TRUNC | O_CREAT, false);
     std::size_t written = 0;
@@ -243,7 +253,7 @@ void replaceFile(const std::filesystem::path& file, std::string_view bytes) {
     out.checkedClose();
 }
 
-void saveFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
+void saveFileAtomically(const std::filesystem::path& file, std::string_view bytes, Durability durability) {
     std::string temporary = file.native() + ".XXXXXX";
     static_assert(std::char_traits<char>::length(".XXXXXX") == kTemporarySuffixLength);
     const int fd = ::mkstemp(temporary.data());
@@ -252,7 +262,7 @@ void saveFileAtomically(const std::filesystem::path& file, std::string_view byte
         OpenFile out(fd);
         std::size_t written = 0;
         out.writeAll(bytes, written);
-        out.flushToDisk();
+        if (durability == Durability::Flushed) out.flushToDisk();
         out.checkedClose();
         if (::rename(temporary.c_str(), file.c_str()) != 0) fail(errno, false);
     } catch (...) {
@@ -260,6 +270,7 @@ void saveFileAtomically(const std::filesystem::path& file, std::string_view byte
         throw;
     }
     // The rename itself reaches the disk with its folder.
+    if (durability == Durability::Replaceable) return;
     const int folder = ::open(file.parent_path().empty() ? "." : file.parent_path().c_str(), O_RDONLY | O_CLOEXEC);
     if (folder >= 0) {
         ::fsync(folder);

@@ -128,13 +128,20 @@ public:
 
     std::string readAll(std::uint64_t largest) {
         std::string content;
+        readInPieces([&](std::string_view piece) {
+            content.append(piece);
+            if (content.size() > largest) throw RunError(kPathFileAccessError);
+        });
+        return content;
+    }
+
+    void readInPieces(const std::function<void(std::string_view)>& take) {
         char buffer[65536];
         for (;;) {
             DWORD got = 0;
             if (!::ReadFile(handle_, buffer, sizeof buffer, &got, nullptr)) fail(::GetLastError());
-            if (got == 0) return content;
-            content.append(buffer, got);
-            if (content.size() > largest) throw RunError(kPathFileAccessError);
+            if (got == 0) return;
+            take(std::string_view(buffer, got));
         }
     }
 
@@ -377,6 +384,10 @@ std::string readFile(const std::filesystem::path& file, std::uint64_t largest) {
     return in.readAll(largest);
 }
 
+void readFileInPieces(const std::filesystem::path& file, const std::function<void(std::string_view)>& take) {
+    File(longPath(file), kReadAccess, OPEN_EXISTING, Clock::now() + kLockWait, true).readInPieces(take);
+}
+
 void replaceFile(const std::filesystem::path& file, std::string_view bytes) {
     const auto deadline = Clock::now() + kLockWait;
     // Emptied only once open, so that nothing planted under the name is emptied.
@@ -386,18 +397,19 @@ void replaceFile(const std::filesystem::path& file, std::string_view bytes) {
     out.flushToDisk();
 }
 
-void saveFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
+void saveFileAtomically(const std::filesystem::path& file, std::string_view bytes, Durability durability) {
     const std::wstring name = longPath(file);
     const auto deadline = Clock::now() + kLockWait;
     File out;
     const std::wstring temporary = createTemporary(name, out, deadline);
     try {
         out.writeAll(bytes, deadline);
-        out.flushToDisk();
+        if (durability == Durability::Flushed) out.flushToDisk();
         out.close();
-        constexpr DWORD kReplace = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+        const DWORD replace =
+            MOVEFILE_REPLACE_EXISTING | (durability == Durability::Flushed ? MOVEFILE_WRITE_THROUGH : 0);
         const DWORD error = retryUntil(Clock::now() + kReplaceWait, [&](DWORD e) { return replaceWaitsFor(e, name); },
-                                       [&] { return ::MoveFileExW(temporary.c_str(), name.c_str(), kReplace); });
+                                       [&] { return ::MoveFileExW(temporary.c_str(), name.c_str(), replace); });
         if (error != ERROR_SUCCESS) failAt(name, error);
     } catch (...) {
         out.close();

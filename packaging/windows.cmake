@@ -1,10 +1,10 @@
 # One folder to unpack anywhere, and a Windows Installer package of the same files for labs that
-# deploy to many computers at once: the programs, which need no DLL beyond Windows' own, and
-# beside them the documents, as text that Notepad shows.
+# deploy to many computers at once: the program and the instructor's report, which need no DLL
+# beyond Windows' own, and beside them the documents, as text that Notepad shows.
 
 set(CPACK_GENERATOR ZIP)
 # The programs, in the ZIP and in the MSI alike.
-install(TARGETS classjournal RUNTIME DESTINATION .)
+install(TARGETS classjournal classjournal-report RUNTIME DESTINATION .)
 
 configure_file(README.txt README.txt @ONLY NEWLINE_STYLE CRLF)
 configure_file(${PROJECT_SOURCE_DIR}/LICENSE LICENSE.txt @ONLY NEWLINE_STYLE CRLF)

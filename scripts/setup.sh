@@ -18,6 +18,7 @@ if [ "$with_tests" = ON ]; then
     locales  # the tests generate a Turkish locale from its sources
     g++-mingw-w64-x86-64-posix wine64 googletest
     wixl  # the Windows Installer package
+    chromium python3  # the report's page opened in a browser, its table read by Python's csv module
   )
 fi
 

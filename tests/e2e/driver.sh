@@ -254,3 +254,24 @@ e2e_expect_box() {
         sleep 0.1
     done
 }
+
+# The session the tests record: a response, notes, and a two-line response with a character
+# beyond the keyboard's, each to a question fetched.
+e2e_record_session() {
+    local question="Please respond to the question."
+    e2e_click cmdNextQuestion
+    e2e_expect_box txt_question "$question"
+    e2e_type_into txt_answer "OK"
+    e2e_click cmd_enter_response
+
+    e2e_click cmdNextQuestion
+    e2e_expect_box txt_question "$question"
+    e2e_type_into txt_answer "check units"
+    e2e_click cmd_save_as_notes
+
+    e2e_click cmdNextQuestion
+    e2e_paste_into txt_answer "café au lait"
+    e2e_type $'\nsecond line'
+    e2e_expect_box txt_answer $'café au lait\nsecond line'
+    e2e_click cmd_enter_response
+}
