@@ -7,6 +7,7 @@
 
 #include "code_page.h"
 #include "text_files.h"
+#include "utf8_text.h"
 
 namespace cj {
 
@@ -14,19 +15,36 @@ namespace {
 
 // A file name holds at most 255 bytes of UTF-8 on Linux and 255 UTF-16 units on Windows.
 constexpr std::size_t kFileNameLimit = 255;
-// The longest name built on N is the draft's temporary one, "draft_" + N + ".txt" and the
-// temporary suffix; the others have less around N.
+// The longest names built on N are the drafts' temporary ones, "draft_" + N + ".txt" and the
+// temporary suffix ("draft2" + N and so on for further copies); the others have less around N.
 constexpr std::size_t kMostAroundN = std::string_view("draft_.txt").size() + kTemporarySuffixLength;
 static_assert(kMostAroundN >= std::string_view("masterFile_.txt").size());
 static_assert(kMostAroundN >= std::string_view("send_MMDD.txt").size());
 static_assert(kMostAroundN >= std::string_view("unsent_.txt").size());
+static_assert(kMostAroundN >= std::string_view("inuse_.txt").size());
 constexpr std::size_t kRoomForN = kFileNameLimit - kMostAroundN;
 constexpr std::size_t kDigestLength = 16;
 
+bool codePageWrites(char32_t c) { return c == U'?' || codePageByteOf(c) != '?'; }
+
+// The name as the digest reads it: a name the code page writes in its code-page bytes, as every
+// name always was; any other name as a zero byte and its UTF-8, which no code-page name begins
+// with, so that the two kinds never share a digest.
+std::string digestInput(const std::string& typedName) {
+    std::string codePage;
+    for (std::size_t at = 0; at < typedName.size();) {
+        const Utf8Character next = utf8CharacterAt(typedName, at);
+        if (!codePageWrites(next.character)) return std::string(1, '\0') + typedName;
+        codePage += codePageByteOf(next.character);
+        at += next.length;
+    }
+    return codePage;
+}
+
 // FNV-1a: the same on every computer and in every build, as a file name must be.
-std::string digestOf(const std::string& text) {
+std::string digestOf(const std::string& typedName) {
     std::uint64_t hash = 0xcbf29ce484222325u;
-    for (const char c : text) {
+    for (const char c : digestInput(typedName)) {
         hash ^= static_cast<unsigned char>(c);
         hash *= 0x100000001b3u;
     }
@@ -35,33 +53,33 @@ std::string digestOf(const std::string& text) {
     return hex;
 }
 
-// The safe characters of the name, as many as fit in room bytes of UTF-8. Every code-page
-// character is one UTF-16 unit and at least one UTF-8 byte, so keeping within the UTF-8
-// room keeps within the UTF-16 room too.
-std::string safePrefix(const std::string& fullName, std::size_t room, bool& cut) {
+bool forbidden(char32_t c) {
     constexpr std::string_view kForbidden = " \\/:*?\"<>|";
+    return c < 32 || (c < 128 && kForbidden.find(static_cast<char>(c)) != std::string_view::npos);
+}
+
+// The safe characters of the name, whole, as many as fit in room bytes of UTF-8. No character
+// takes more UTF-16 units than UTF-8 bytes, so keeping within the UTF-8 room keeps within the
+// UTF-16 room too, and a name gets the same file names on Linux and on Windows.
+std::string safePrefix(const std::string& typedName, std::size_t room, bool& cut) {
     std::string part;
-    std::size_t utf8Bytes = 0;
     cut = false;
-    for (char c : fullName) {
-        if (static_cast<unsigned char>(c) < 32 || kForbidden.find(c) != std::string_view::npos) c = '_';
-        utf8Bytes += toUtf8(std::string_view(&c, 1)).size();
-        if (utf8Bytes > room) {
+    for (std::size_t at = 0; at < typedName.size();) {
+        const Utf8Character next = utf8CharacterAt(typedName, at);
+        std::string bytes;
+        appendUtf8(bytes, forbidden(next.character) ? U'_' : next.character);
+        if (part.size() + bytes.size() > room) {
             cut = true;
             break;
         }
-        part += c;
+        part += bytes;
+        at += next.length;
     }
     return part;
 }
 
-std::string fileNameOf(StudentFileKind kind, const std::string& monthDay, const std::string& namePart) {
-    for (const StudentFileNaming& naming : kStudentFileNamings) {
-        if (naming.kind == kind) {
-            return std::string(naming.prefix) + (naming.perDay ? monthDay : "") + namePart + std::string(kStudentFileExtension);
-        }
-    }
-    return {};
+std::string fileNameOf(const StudentFileNaming& naming, const std::string& monthDay, const std::string& namePart) {
+    return std::string(naming.prefix) + (naming.perDay ? monthDay : "") + namePart + std::string(kStudentFileExtension);
 }
 
 bool isMonthDay(std::string_view text) {
@@ -91,19 +109,31 @@ std::optional<StudentFileName> readStudentFileName(std::string_view fileName) {
     return std::nullopt;
 }
 
-std::string fileNamePart(const std::string& fullName) {
+std::string fileNamePart(const std::string& typedName) {
     bool cut = false;
-    std::string part = safePrefix(fullName, kRoomForN, cut);
+    std::string part = safePrefix(typedName, kRoomForN, cut);
     if (!cut) return part;
-    return safePrefix(fullName, kRoomForN - 1 - kDigestLength, cut) + "~" + digestOf(fullName);
+    return safePrefix(typedName, kRoomForN - 1 - kDigestLength, cut) + "~" + digestOf(typedName);
 }
 
-StudentFileNames studentFileNames(const std::string& dataDir, const std::string& fullName, const std::string& dateText) {
-    const std::string n = fileNamePart(fullName);
+StudentFileNames studentFileNames(const std::string& dataDir, const std::string& typedName, const std::string& dateText) {
+    const std::string n = fileNamePart(typedName);
+    const std::string folder = toUtf8(dataDir) + "\\";
     const std::string monthDay = dateText.substr(0, 2) + dateText.substr(3, 2);
-    const auto path = [&](StudentFileKind kind) { return dataDir + "\\" + fileNameOf(kind, monthDay, n); };
-    return {path(StudentFileKind::Master), path(StudentFileKind::Send), path(StudentFileKind::Notes),
-            path(StudentFileKind::Draft), path(StudentFileKind::Outbox)};
+    StudentFileNames names;
+    for (const StudentFileNaming& naming : kStudentFileNamings) {
+        const std::string path = folder + fileNameOf(naming, monthDay, n);
+        switch (naming.kind) {
+            case StudentFileKind::Master: names.master = path; break;
+            case StudentFileKind::Send: names.send = path; break;
+            case StudentFileKind::Notes: names.notes = path; break;
+            case StudentFileKind::Draft: names.copyDrafts.push_back(path); break;
+            case StudentFileKind::Outbox: names.outbox = path; break;
+            case StudentFileKind::InUse: names.inUse = path; break;
+        }
+    }
+    names.draft = names.copyDrafts.front();
+    return names;
 }
 
 }  // namespace cj

@@ -5,6 +5,7 @@
 #include "file_names.h"
 #include "number_text.h"
 #include "run.h"
+#include "utf8_text.h"
 
 namespace cj {
 
@@ -40,14 +41,16 @@ void Run::startRun() {
 
         const double homeOrNetwork = numberFromAnswer(platform_.dialogs.inputBox("Enter 1 for home user, 2 for BRELL LAN user"));
         s.dataDir = homeOrNetwork == 2 ? kNetworkDataDir : kLocalDataDir;
-        s.fullName = platform_.dialogs.inputBox("Your full name:  ");
+        // The files carry the name as typed, so that names the code page cannot write stay apart.
+        const TypedAnswer name = platform_.dialogs.answerTo("Your full name:  ");
+        s.fullName = name.codePage;
         s.initials = platform_.dialogs.inputBox(
             "Your initials (use all 3 initials and always use the same three initials when submitting work):  ");
 
-        StudentFileNames names = studentFileNames(s.dataDir, s.fullName, dateText(platform_.clock.now()));
-        s.masterFilePath = names.master;
-        s.sendFilePath = names.send;
-        s.notesFilePath = names.notes;
+        StudentFileNames names = studentFileNames(s.dataDir, name.unicode, dateText(platform_.clock.now()));
+        s.masterFilePath = codePageOfUtf8(names.master);
+        s.sendFilePath = codePageOfUtf8(names.send);
+        s.notesFilePath = codePageOfUtf8(names.notes);
         files_.name(std::move(names));
 
         s.assignmentNumber = platform_.dialogs.inputBox("Assignment Number:  ");

@@ -10,6 +10,7 @@
 #include "drive_map.h"
 #include "file_names.h"
 #include "platform.h"
+#include "text_files.h"
 
 namespace cj {
 
@@ -29,10 +30,16 @@ public:
     void name(StudentFileNames names) { names_ = std::move(names); }
     const StudentFileNames& names() const { return names_; }
 
-    // At start-up: the header to the send file, the master file created, the class file created
-    // and given what it is still owed. Throws the first failure; a header the send file could
-    // not take goes in front of the first record that lands there.
+    // At start-up: the master file created, the header to the send file, the class file created
+    // and given what it is still owed. Stops at the first failure and throws it; a header the
+    // send file did not take goes in front of the first record that lands there.
+    //
+    // After the master file, this copy of the program takes the first of the name's copies that
+    // no running copy holds, here or on another computer, and that copy's draft, for as long as
+    // it runs: a lock on one byte per copy of the in-use file, which is never replaced.
     void open(std::string header);
+    // Another copy ran under the name when this one started.
+    bool nameInUse() const { return nameInUse_; }
 
     // A response to the send file, then its line to the class file or else the outbox; notes to
     // the send, master and notes files. Throws the first failure of the student's own files or
@@ -44,10 +51,16 @@ public:
     // As the program ends: the outbox is tried once more. Never throws.
     void deliverOutbox() noexcept;
 
-    // The draft an earlier run left, "" for none; one that someone made too large for an answer
-    // box is not read. Temporary drafts that a killed run left behind go.
-    std::string readDraft();
-    // The draft file brought in line with text; an empty text removes it.
+    struct Draft {
+        std::string text;
+        LocalTime savedAt;  // of the latest draft read
+    };
+    // The draft an earlier run left to this copy, "" for none, followed, a line apart, by those
+    // that copies of the name no longer running left under theirs; one that someone made too
+    // large for an answer box is not read. Temporary drafts that a killed run left behind go.
+    Draft readDraft();
+    // This copy's draft file brought in line with text, an empty text removing it; then the
+    // other copies' drafts that readDraft took in go.
     void keepDraft(const std::string& text);
 
 private:
@@ -64,7 +77,16 @@ private:
         std::optional<std::string> classLine;
     };
 
+    // A draft that a copy no longer running left, taken in by this one.
+    struct TakenDraft {
+        std::string file;
+        HeldLock copyLock;  // so that no copy starting meanwhile takes it too
+    };
+
     std::filesystem::path locate(const std::string& dosPath) const { return drives_.locate(dosPath); }
+    HeldLock tryToTakeCopy(int copy) const;
+    void takeCopy();
+    void takeInDraftsOfOtherCopies(Draft& draft);
     // Writes the pending record with this text, or else a new one that compose makes.
     int write(Kind kind, const std::string& typed, const std::function<Record()>& compose);
     void append(const Part& part);
@@ -83,6 +105,9 @@ private:
     bool unreachedTold_ = false;
     // What this run last found in the draft file or left there; "" for no draft.
     std::string draftOnDisk_;
+    HeldLock copyLock_;
+    bool nameInUse_ = false;
+    std::vector<TakenDraft> takenDrafts_;
 };
 
 }  // namespace cj

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -15,10 +16,11 @@ namespace cj {
 // failure throws RunError with the number the student is shown; no file stays open and no
 // lock stays held when a function returns or throws.
 //
-// Every file is opened without following a symbolic link (or other reparse point) in its last
-// component and without waiting on it, and must turn out to be a regular file: anything else
-// that someone planted under the name (a link, a FIFO, a folder, a device) throws
-// RunError(kPathFileAccessError), with nothing read and nothing written.
+// Every file is opened without following a symbolic link (or, on Windows, a junction or mount
+// point) in its last component and without waiting on it, and must turn out to be a regular
+// file: anything else that someone planted under the name (a link, a FIFO, a folder, a device)
+// throws RunError(kPathFileAccessError), with nothing read and nothing written. A file whose data
+// a filter keeps (a cloud placeholder, a deduplicated or tiered file) is a regular file.
 
 // Appends bytes as one whole record: they land whole and flushed to stable storage, or the
 // failure is thrown with the file as it was. Creates the file when missing.
@@ -39,12 +41,33 @@ inline constexpr std::chrono::seconds kLockWait{4};
 
 // Appends what the outbox holds, then bytes, to file as one whole record, and empties the
 // outbox, both under their locks: the outbox's for the whole delivery, so that a line another
-// program adds to it meanwhile waits and is never lost. A missing outbox holds nothing and is
-// not created. On any failure, the emptying included, file is cut back as appendToFile would,
+// program adds to it meanwhile waits and is never lost. An outbox missing from a folder that
+// exists holds nothing and is not created. On any failure, the emptying included, file is cut back as appendToFile would,
 // the outbox keeps its lines, and the failure is thrown. Only a crash between the flush of file
 // and the emptying of the outbox can deliver its lines twice; none is ever lost.
 void appendAfterOutbox(const std::filesystem::path& outbox, const std::filesystem::path& file,
                        std::string_view bytes);
+
+// An exclusive lock on one byte of a file, held for as long as the object lives, by which a
+// program shows others something that lasts, such as its hold on a student's name.
+class HeldLock {
+public:
+    // Tries once, without waiting; creates the file when missing and never writes it. Where the
+    // file system keeps no locks, the lock counts as taken.
+    static HeldLock tryToTake(const std::filesystem::path& file, std::uint64_t offset);
+
+    HeldLock();
+    HeldLock(HeldLock&&) noexcept;
+    HeldLock& operator=(HeldLock&&) noexcept;
+    ~HeldLock();
+
+    // False when another program, or another lock of this one, holds the byte.
+    bool held() const { return open_ != nullptr; }
+
+private:
+    struct Open;
+    std::unique_ptr<Open> open_;
+};
 
 // Creates the file empty when missing; leaves an existing one untouched.
 void createFile(const std::filesystem::path& file);
@@ -77,6 +100,9 @@ void removeLeftoverTemporaries(const std::filesystem::path& file, std::chrono::s
 
 // Removes the file; one that is already gone is no failure.
 void removeFile(const std::filesystem::path& file);
+
+// When the file was last written.
+std::chrono::system_clock::time_point lastWriteTime(const std::filesystem::path& file);
 
 // The error number shown for an operating-system error code (errno, or GetLastError()).
 int errorNumberOf(int systemError, bool reading);

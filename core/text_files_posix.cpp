@@ -22,6 +22,19 @@ namespace {
 
 [[noreturn]] void fail(int systemError, bool reading) { throw RunError(errorNumberOf(systemError, reading)); }
 
+bool folderOfExists(const std::filesystem::path& file) {
+    struct stat status {};
+    const std::filesystem::path folder = file.parent_path();
+    return ::stat(folder.empty() ? "." : folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+// A missing folder is no missing file: Windows tells the two apart, and the student sees the
+// same number on both systems.
+[[noreturn]] void failToOpen(const std::filesystem::path& file, int systemError, bool reading) {
+    if (systemError == ENOENT && !folderOfExists(file)) throw RunError(kPathNotFound);
+    fail(systemError, reading);
+}
+
 // Held by the open file itself rather than by the process, so the lock survives the close of
 // a duplicate and is let go only with the last descriptor of the file.
 #ifdef F_OFD_SETLK
@@ -44,12 +57,14 @@ class OpenFile {
 public:
     OpenFile(const std::filesystem::path& file, int flags, bool reading)
         : fd_(::open(file.c_str(), flags | kOpenFlags, 0666)), reading_(reading) {
-        if (fd_ < 0) fail(errno, reading_);
+        if (fd_ < 0) failToOpen(file, errno, reading_);
         requireRegularFile();
     }
+    // Only the file may be missing, not its folder.
     OpenFile(const std::filesystem::path& file, int flags, IfPresent)
         : fd_(::open(file.c_str(), flags | kOpenFlags)), reading_(false) {
-        if (fd_ < 0 && errno != ENOENT) fail(errno, reading_);
+        const int error = errno;
+        if (fd_ < 0 && (error != ENOENT || !folderOfExists(file))) failToOpen(file, error, reading_);
         if (fd_ >= 0) requireRegularFile();
     }
     explicit OpenFile(int fd) : fd_(fd), reading_(false) {}
@@ -66,21 +81,28 @@ public:
     // Waits up to kLockWait for the lock byte; false where the file system keeps no locks,
     // which leaves the append to go ahead without one.
     bool lockByte() {
-        struct flock lock {};
-        lock.l_type = F_WRLCK;
-        lock.l_whence = SEEK_SET;
-        lock.l_start = static_cast<off_t>(kLockOffset);
-        lock.l_len = 1;
         const auto deadline = std::chrono::steady_clock::now() + kLockWait;
         std::chrono::microseconds retry = kFirstLockRetry;
         for (;;) {
-            if (::fcntl(fd_, kSetLock, &lock) == 0) return true;
-            if (errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL) return false;
-            if (errno != EACCES && errno != EAGAIN && errno != EINTR) fail(errno, reading_);
+            const Lock got = tryToLock(kLockOffset);
+            if (got != Lock::HeldByAnother) return got == Lock::Taken;
             if (std::chrono::steady_clock::now() >= deadline) throw RunError(kPermissionDenied);
             std::this_thread::sleep_for(retry);
             retry = std::min<std::chrono::microseconds>(retry * 2, kLastLockRetry);
         }
+    }
+
+    enum class Lock { Taken, HeldByAnother, NotKept };
+    Lock tryToLock(std::uint64_t offset) {
+        struct flock lock {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET;
+        lock.l_start = static_cast<off_t>(offset);
+        lock.l_len = 1;
+        if (::fcntl(fd_, kSetLock, &lock) == 0) return Lock::Taken;
+        if (errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL) return Lock::NotKept;
+        if (errno != EACCES && errno != EAGAIN && errno != EINTR) fail(errno, reading_);
+        return Lock::HeldByAnother;
     }
 
     // Counts in written what reached the file, even when a later part fails.
@@ -177,6 +199,15 @@ void appendWithLock(const std::filesystem::path& file, std::string_view bytes, c
     out.appendWhole(bytes, locked, thenUnderLock);
 }
 
+}  // namespace
+
+// Closing the file lets go of its lock.
+struct HeldLock::Open {
+    OpenFile file;
+};
+
+namespace {
+
 bool isTemporaryOf(const std::string& name, const std::string& file) {
     return name.size() == file.size() + kTemporarySuffixLength && name.compare(0, file.size(), file) == 0 &&
            name[file.size()] == '.';
@@ -227,6 +258,18 @@ void appendAfterOutbox(const std::filesystem::path& outbox, const std::filesyste
     if (lines.empty()) return appendToFile(file, bytes);
     appendWithLock(file, lines.append(bytes), [&] { box.empty(); });
 }
+
+HeldLock HeldLock::tryToTake(const std::filesystem::path& file, std::uint64_t offset) {
+    auto open = std::unique_ptr<Open>(new Open{OpenFile(file, O_WRONLY | O_APPEND | O_CREAT, false)});
+    HeldLock lock;
+    if (open->file.tryToLock(offset) != OpenFile::Lock::HeldByAnother) lock.open_ = std::move(open);
+    return lock;
+}
+
+HeldLock::HeldLock() = default;
+HeldLock::HeldLock(HeldLock&&) noexcept = default;
+HeldLock& HeldLock::operator=(HeldLock&&) noexcept = default;
+HeldLock::~HeldLock() = default;
 
 void createFile(const std::filesystem::path& file) {
     OpenFile(file, O_WRONLY | O_APPEND | O_CREAT, false).checkedClose();
@@ -297,6 +340,14 @@ void removeLeftoverTemporaries(const std::filesystem::path& file, std::chrono::s
 
 void removeFile(const std::filesystem::path& file) {
     if (::unlink(file.c_str()) != 0 && errno != ENOENT) fail(errno, false);
+}
+
+std::chrono::system_clock::time_point lastWriteTime(const std::filesystem::path& file) {
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0) fail(errno, true);
+    using namespace std::chrono;
+    return time_point_cast<system_clock::duration>(system_clock::from_time_t(status.st_mtim.tv_sec) +
+                                                   nanoseconds(status.st_mtim.tv_nsec));
 }
 
 }  // namespace cj

@@ -6,6 +6,7 @@
 #include <memory>
 #include <random>
 #include <thread>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -83,15 +84,11 @@ public:
     File& operator=(const File&) = delete;
     ~File() { close(); }
 
-    // Gives the error when name cannot be opened by the deadline. What was planted under the
-    // name in place of a file is opened itself, never followed, and refused untouched.
+    // Gives the error when name cannot be opened by the deadline. A link or anything else but a
+    // file planted under the name is opened itself, never followed, and refused untouched.
     DWORD open(const std::wstring& name, DWORD access, DWORD disposition, Clock::time_point deadline) {
-        const DWORD error = retryUntil(deadline, heldByAnother, [&] {
-            handle_ = ::CreateFileW(name.c_str(), access, kShareAll, nullptr, disposition,
-                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-            return handle_ != INVALID_HANDLE_VALUE;
-        });
-        if (error == ERROR_SUCCESS) refuseAllButRegularFiles();
+        const DWORD error = openAs(name, access, disposition, deadline, FILE_FLAG_OPEN_REPARSE_POINT);
+        if (error == ERROR_SUCCESS) refuseAllButRegularFiles(name, access, deadline);
         return error;
     }
 
@@ -152,21 +149,42 @@ public:
     }
 
 private:
-    void refuseAllButRegularFiles() {
-        if (::GetFileType(handle_) != FILE_TYPE_DISK) {
-            close();
-            throw RunError(kPathFileAccessError);
-        }
-        FILE_BASIC_INFO basic{};
-        if (!::GetFileInformationByHandleEx(handle_, FileBasicInfo, &basic, sizeof basic)) {
-            const DWORD error = ::GetLastError();
-            close();
-            fail(error);
-        }
-        if (basic.FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) {
-            close();
-            throw RunError(kPathFileAccessError);
-        }
+    DWORD openAs(const std::wstring& name, DWORD access, DWORD disposition, Clock::time_point deadline, DWORD flags) {
+        return retryUntil(deadline, heldByAnother, [&] {
+            handle_ = ::CreateFileW(name.c_str(), access, kShareAll, nullptr, disposition,
+                                    FILE_ATTRIBUTE_NORMAL | flags, nullptr);
+            return handle_ != INVALID_HANDLE_VALUE;
+        });
+    }
+
+    [[noreturn]] void refuse(DWORD systemError = ERROR_SUCCESS) {
+        close();
+        if (systemError != ERROR_SUCCESS) fail(systemError);
+        throw RunError(kPathFileAccessError);
+    }
+
+    // Other reparse points than links are files whose data a filter keeps, elsewhere or shared:
+    // cloud placeholders, deduplicated and tiered files. Such a file is opened again through its
+    // filter, so that what is read and written is its data, and used once the name turns out to
+    // stand for the very file first opened.
+    void refuseAllButRegularFiles(const std::wstring& name, DWORD access, Clock::time_point deadline) {
+        if (::GetFileType(handle_) != FILE_TYPE_DISK) refuse();
+        FILE_ATTRIBUTE_TAG_INFO kind{};
+        if (!::GetFileInformationByHandleEx(handle_, FileAttributeTagInfo, &kind, sizeof kind)) refuse(::GetLastError());
+        if (kind.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) refuse();
+        if (!(kind.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return;
+        if (IsReparseTagNameSurrogate(kind.ReparseTag)) refuse();
+        const auto opened = identity();
+        close();
+        if (const DWORD error = openAs(name, access, OPEN_EXISTING, deadline, 0)) fail(error);
+        if (identity() != opened) refuse();
+    }
+
+    // The volume and the file's number on it.
+    std::tuple<DWORD, DWORD, DWORD> identity() {
+        BY_HANDLE_FILE_INFORMATION file{};
+        if (!::GetFileInformationByHandle(handle_, &file)) refuse(::GetLastError());
+        return {file.dwVolumeSerialNumber, file.nFileIndexHigh, file.nFileIndexLow};
     }
 
     HANDLE handle_ = INVALID_HANDLE_VALUE;
@@ -179,35 +197,50 @@ public:
     // Where the file system keeps no locks, holds none and lets the append go ahead: the
     // append-only handle keeps appends apart on a local disk.
     ByteLock(HANDLE file, Clock::time_point deadline) {
-        OVERLAPPED at = lockByte();
-        const DWORD error = retryUntil(deadline, heldByAnother, [&] {
-            return ::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at);
-        });
+        const DWORD error = lock(file, kLockOffset, deadline);
         if (error == ERROR_SUCCESS) {
             handle_ = file;
-        } else if (error != ERROR_NOT_SUPPORTED && error != ERROR_INVALID_FUNCTION) {
+        } else if (!keepsNoLocks(error)) {
             fail(error);
         }
     }
     ByteLock(const ByteLock&) = delete;
     ByteLock& operator=(const ByteLock&) = delete;
     ~ByteLock() {
-        OVERLAPPED at = lockByte();
-        if (held()) ::UnlockFileEx(handle_, 0, 1, 0, &at);
+        OVERLAPPED byte = byteAt(kLockOffset);
+        if (held()) ::UnlockFileEx(handle_, 0, 1, 0, &byte);
     }
 
     bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
 
+    // Tries for the byte at offset until the deadline; gives ERROR_SUCCESS or the last error.
+    static DWORD lock(HANDLE file, std::uint64_t offset, Clock::time_point deadline) {
+        OVERLAPPED byte = byteAt(offset);
+        return retryUntil(deadline, heldByAnother, [&] {
+            return ::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &byte);
+        });
+    }
+    static bool keepsNoLocks(DWORD error) { return error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION; }
+
 private:
-    static OVERLAPPED lockByte() {
-        OVERLAPPED at{};
-        at.Offset = static_cast<DWORD>(kLockOffset & 0xFFFFFFFFu);
-        at.OffsetHigh = static_cast<DWORD>(kLockOffset >> 32);
-        return at;
+    static OVERLAPPED byteAt(std::uint64_t offset) {
+        OVERLAPPED byte{};
+        byte.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+        byte.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        return byte;
     }
 
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
+
+}  // namespace
+
+// Closing the handle lets go of its lock.
+struct HeldLock::Open {
+    File file;
+};
+
+namespace {
 
 // One record appended under the file's lock byte, held from the length check to the end of the
 // flush or of the cut-back.
@@ -282,7 +315,8 @@ bool isLeftover(const WIN32_FIND_DATAW& found, std::wstring_view start, std::chr
            ::CompareStringOrdinal(name.data(), static_cast<int>(start.size()), start.data(),
                                   static_cast<int>(start.size()), TRUE) == CSTR_EQUAL &&
            name.substr(start.size()).find_first_not_of(kTemporaryCharacters) == std::wstring_view::npos &&
-           (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0 &&
+           (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+           !((found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && IsReparseTagNameSurrogate(found.dwReserved0)) &&
            timeOf(found.ftLastWriteTime) < since;
 }
 
@@ -374,6 +408,27 @@ void appendAfterOutbox(const std::filesystem::path& outbox, const std::filesyste
     }
 }
 
+HeldLock HeldLock::tryToTake(const std::filesystem::path& file, std::uint64_t offset) {
+    auto open = std::make_unique<Open>();
+    const std::wstring name = longPath(file);
+    if (const DWORD error = open->file.open(name, kAppendAccess, OPEN_ALWAYS, Clock::now() + kLockWait)) {
+        failAt(name, error);
+    }
+    const DWORD error = ByteLock::lock(open->file.handle(), offset, Clock::now());
+    HeldLock lock;
+    if (error == ERROR_SUCCESS || ByteLock::keepsNoLocks(error)) {
+        lock.open_ = std::move(open);
+    } else if (!heldByAnother(error)) {
+        fail(error);
+    }
+    return lock;
+}
+
+HeldLock::HeldLock() = default;
+HeldLock::HeldLock(HeldLock&&) noexcept = default;
+HeldLock& HeldLock::operator=(HeldLock&&) noexcept = default;
+HeldLock::~HeldLock() = default;
+
 void createFile(const std::filesystem::path& file) {
     File(longPath(file), kAppendAccess, OPEN_ALWAYS, Clock::now() + kLockWait);
 }
@@ -441,5 +496,11 @@ void removeLeftoverTemporaries(const std::filesystem::path& file, std::chrono::s
 }
 
 void removeFile(const std::filesystem::path& file) { removeNamed(longPath(file)); }
+
+std::chrono::system_clock::time_point lastWriteTime(const std::filesystem::path& file) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(longPath(file).c_str(), GetFileExInfoStandard, &data)) fail(::GetLastError(), true);
+    return timeOf(data.ftLastWriteTime);
+}
 
 }  // namespace cj

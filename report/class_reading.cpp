@@ -152,6 +152,7 @@ void ClassReading::readWhole(const FoundFile& file) {
             return;
         }
         case StudentFileKind::Draft: return readDraft(file);
+        case StudentFileKind::InUse: return;  // empty: only its lock tells anything, while a program runs
     }
 }
 

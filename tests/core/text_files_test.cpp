@@ -24,6 +24,11 @@ TEST(TextFiles, ReportFailuresByNumber) {
     TempDir temp;
     EXPECT_EQ(errorOf([&] { readFile(temp.path() / "missing.txt"); }), kFileNotFound);
     EXPECT_EQ(errorOf([&] { appendToFile(temp.path() / "no-dir" / "f.txt", "x"); }), kPathNotFound);
+    // A missing folder is not a missing file, on Linux as on Windows.
+    EXPECT_EQ(errorOf([&] { readFile(temp.path() / "no-dir" / "f.txt"); }), kPathNotFound);
+    EXPECT_EQ(errorOf([&] { appendAfterOutbox(temp.path() / "no-dir" / "u.txt", temp.path() / "r.txt", "x"); }),
+              kPathNotFound);
+    EXPECT_FALSE(std::filesystem::exists(temp.path() / "r.txt"));
     EXPECT_EQ(errorOf([&] { createFile(temp.path()); }), kPathFileAccessError);  // a directory
 }
 
