@@ -12,11 +12,6 @@
 #include "win32_dialogs.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-    // For the names the controls give screen readers.
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-
     cj::SystemClock clock;
     cj::UniformRandom random;
     cj::win32::Win32Dialogs dialogs(instance);
@@ -24,9 +19,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         const cj::DriveMap drives = cj::DriveMap::forThisComputer();
         cj::win32::cmd_pend_exp window(instance, dialogs, clock, random, drives);
 
-        // The start-up prompts come before the window, which never shows if they end the program.
+        // The start-up prompts come before the window, which is never made if they end the
+        // program; the student waits for nothing the window needs before the first prompt.
         window.Form_Load();
         if (window.hasEnded()) return 0;
+        const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+        // For the names the controls give screen readers.
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         window.show(showCommand);
         dialogs.setOwner(window.handle());
         return cj::win32::runEventLoop(window.handle());

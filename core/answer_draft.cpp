@@ -17,12 +17,11 @@ void logDraftFailure(int errorNumber) {
 
 void Run::restoreDraft() {
     try {
-        const std::string draft = files_.readDraft();
-        if (draft.empty()) return;
-        const LocalTime saved = platform_.clock.lastWritten(locate(files_.names().draft));
-        platform_.boxes.setAnswerText(draft);
-        platform_.dialogs.msgBox("The answer you had not yet entered, saved at " + dateText(saved) + " " +
-                                 timeText(saved) + ", is back in the answer box.");
+        const StudentFiles::Draft draft = files_.readDraft();
+        if (draft.text.empty()) return;
+        platform_.boxes.setAnswerText(draft.text);
+        platform_.dialogs.msgBox("The answer you had not yet entered, saved at " + dateText(draft.savedAt) + " " +
+                                 timeText(draft.savedAt) + ", is back in the answer box.");
     } catch (...) {
         // One that cannot be read stays where it is for another start.
         logDraftFailure(currentFailureNumber());

@@ -15,7 +15,7 @@ namespace {
 constexpr std::size_t kPiece = 4096;
 
 // How the send file and the notes file may end: after a notes record.
-const std::string kRecordEnd = "\n" + kNotesRecordEnd;
+const std::string kRecordEnd = "\n" + kDotLine + kPrintZoneAdvance;
 
 // The first piece of bytes: whole lines, up to a page, or a longer line alone.
 std::size_t pieceOf(std::string_view bytes) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform.h"
 
@@ -11,5 +13,10 @@ std::string dateText(const LocalTime& time);
 
 // "HH:MM:SS", 24-hour clock.
 std::string timeText(const LocalTime& time);
+
+// The reverse, for reading the files back: the date's or the time's fields of a text that is
+// exactly such a text of a real date or time, nullopt for any other.
+std::optional<LocalTime> readDateText(std::string_view text);
+std::optional<LocalTime> readTimeText(std::string_view text);
 
 }  // namespace cj

@@ -1,6 +1,9 @@
 #include "code_page.h"
 
+#include <algorithm>
 #include <array>
+
+#include "utf8_text.h"
 
 namespace cj {
 
@@ -13,19 +16,6 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 }  // namespace
 
@@ -45,7 +35,16 @@ char codePageByteOf(char32_t character) {
 std::string toUtf8(std::string_view codePageText) {
     std::string out;
     out.reserve(codePageText.size());
-    for (const char b : codePageText) appendUtf8(out, unicodeOf(b));
+    // Most text is ASCII, which stays as it is: it is copied a run at a time.
+    while (!codePageText.empty()) {
+        const auto high = std::find_if(codePageText.begin(), codePageText.end(),
+                                       [](char b) { return static_cast<unsigned char>(b) >= 0x80; });
+        const auto ascii = static_cast<std::size_t>(high - codePageText.begin());
+        out.append(codePageText.substr(0, ascii));
+        if (ascii == codePageText.size()) break;
+        appendUtf8(out, unicodeOf(codePageText[ascii]));
+        codePageText.remove_prefix(ascii + 1);
+    }
     return out;
 }
 

@@ -3,19 +3,11 @@
 #include <algorithm>
 
 #include "ascii_case.h"
-#include "code_page.h"
 #include "drive_roots.h"
+#include "path_text.h"
 #include "run_error.h"
 
 namespace cj {
-
-namespace {
-
-std::filesystem::path pathFromUtf8(const std::string& utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-}  // namespace
 
 DriveMap::DriveMap(RootOf rootOf) : rootOf_(std::move(rootOf)) {}
 
@@ -31,7 +23,7 @@ std::filesystem::path DriveMap::locate(const std::string& dosPath) const {
         const std::string part = dosPath.substr(start, end - start);
         // A composed path never climbs out of its folder, nor hides a separator in a name.
         if (part == "." || part == ".." || part.find('/') != std::string::npos) throw RunError(kBadFileName);
-        if (!part.empty()) located /= pathFromUtf8(toUtf8(part));
+        if (!part.empty()) located /= pathFromUtf8(part);
         start = end + 1;
     }
     return located;

@@ -6,7 +6,8 @@
 
 namespace cj {
 
-// Where a composed drive-letter path such as "c:\qorsdata\notes_X.txt" lies on this computer.
+// Where a composed drive-letter path such as "c:\qorsdata\notes_X.txt", in UTF-8, lies on this
+// computer.
 class DriveMap {
 public:
     // The folder that stands for the root of a drive, given its lower-case letter.

@@ -1,11 +1,13 @@
 #include "file_names.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string_view>
 
 #include "code_page.h"
 #include "text_files.h"
+#include "utf8_text.h"
 
 namespace cj {
 
@@ -13,23 +15,39 @@ namespace {
 
 // A file name holds at most 255 bytes of UTF-8 on Linux and 255 UTF-16 units on Windows.
 constexpr std::size_t kFileNameLimit = 255;
-// The longest name built on N is the draft's temporary one, "draft_" + N + ".txt" and the
-// temporary suffix; the others have less around N.
+// The longest names built on N are the drafts' temporary ones, "draft_" + N + ".txt" and the
+// temporary suffix ("draft2" + N and so on for further copies); the others have less around N.
 constexpr std::size_t kMostAroundN = std::string_view("draft_.txt").size() + kTemporarySuffixLength;
 static_assert(kMostAroundN >= std::string_view("masterFile_.txt").size());
 static_assert(kMostAroundN >= std::string_view("send_MMDD.txt").size());
 static_assert(kMostAroundN >= std::string_view("unsent_.txt").size());
-static_assert(kMostAroundN >= std::string_view("unsentMMDD_.txt").size());
+static_assert(kMostAroundN >= std::string_view("inuse_.txt").size());
+static_assert(kMostAroundN >= std::string_view("unsentMMDD.txt").size());
 // The record in progress is saved as the draft is, under a name as long.
-static_assert(std::string_view(".rec").size() == std::string_view(".txt").size());
+static_assert(std::string_view(".rec").size() == kStudentFileExtension.size());
 constexpr std::size_t kRoomForN = kFileNameLimit - kMostAroundN;
 constexpr std::size_t kDigestLength = 16;
-const std::string kOutboxPrefix = "unsent_";
+
+bool codePageWrites(char32_t c) { return c == U'?' || codePageByteOf(c) != '?'; }
+
+// The name as the digest reads it: a name the code page writes in its code-page bytes, as every
+// name always was; any other name as a zero byte and its UTF-8, which no code-page name begins
+// with, so that the two kinds never share a digest.
+std::string digestInput(const std::string& typedName) {
+    std::string codePage;
+    for (std::size_t at = 0; at < typedName.size();) {
+        const Utf8Character next = utf8CharacterAt(typedName, at);
+        if (!codePageWrites(next.character)) return std::string(1, '\0') + typedName;
+        codePage += codePageByteOf(next.character);
+        at += next.length;
+    }
+    return codePage;
+}
 
 // FNV-1a: the same on every computer and in every build, as a file name must be.
-std::string digestOf(const std::string& text) {
+std::string digestOf(const std::string& typedName) {
     std::uint64_t hash = 0xcbf29ce484222325u;
-    for (const char c : text) {
+    for (const char c : digestInput(typedName)) {
         hash ^= static_cast<unsigned char>(c);
         hash *= 0x100000001b3u;
     }
@@ -38,53 +56,103 @@ std::string digestOf(const std::string& text) {
     return hex;
 }
 
-// The safe characters of the name, as many as fit in room bytes of UTF-8. Every code-page
-// character is one UTF-16 unit and at least one UTF-8 byte, so keeping within the UTF-8
-// room keeps within the UTF-16 room too.
-std::string safePrefix(const std::string& fullName, std::size_t room, bool& cut) {
+bool forbidden(char32_t c) {
     constexpr std::string_view kForbidden = " \\/:*?\"<>|";
+    return c < 32 || (c < 128 && kForbidden.find(static_cast<char>(c)) != std::string_view::npos);
+}
+
+// The safe characters of the name, whole, as many as fit in room bytes of UTF-8. No character
+// takes more UTF-16 units than UTF-8 bytes, so keeping within the UTF-8 room keeps within the
+// UTF-16 room too, and a name gets the same file names on Linux and on Windows.
+std::string safePrefix(const std::string& typedName, std::size_t room, bool& cut) {
     std::string part;
-    std::size_t utf8Bytes = 0;
     cut = false;
-    for (char c : fullName) {
-        if (static_cast<unsigned char>(c) < 32 || kForbidden.find(c) != std::string_view::npos) c = '_';
-        utf8Bytes += toUtf8(std::string_view(&c, 1)).size();
-        if (utf8Bytes > room) {
+    for (std::size_t at = 0; at < typedName.size();) {
+        const Utf8Character next = utf8CharacterAt(typedName, at);
+        std::string bytes;
+        appendUtf8(bytes, forbidden(next.character) ? U'_' : next.character);
+        if (part.size() + bytes.size() > room) {
             cut = true;
             break;
         }
-        part += c;
+        part += bytes;
+        at += next.length;
     }
     return part;
 }
 
+std::string fileNameOf(const StudentFileNaming& naming, const std::string& monthDay, const std::string& namePart) {
+    return std::string(naming.prefix) + (naming.perDay ? monthDay : "") + namePart + std::string(kStudentFileExtension);
+}
+
 std::string monthDayOf(const std::string& dateText) { return dateText.substr(0, 2) + dateText.substr(3, 2); }
+
+bool isMonthDay(std::string_view text) {
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (text.size() != 4 || !std::all_of(text.begin(), text.end(), digit)) return false;
+    const int month = (text[0] - '0') * 10 + (text[1] - '0');
+    const int day = (text[2] - '0') * 10 + (text[3] - '0');
+    return month >= 1 && month <= 12 && day >= 1 && day <= 31;
+}
 
 }  // namespace
 
-std::string fileNamePart(const std::string& fullName) {
-    bool cut = false;
-    std::string part = safePrefix(fullName, kRoomForN, cut);
-    if (!cut) return part;
-    return safePrefix(fullName, kRoomForN - 1 - kDigestLength, cut) + "~" + digestOf(fullName);
+std::optional<StudentFileName> readStudentFileName(std::string_view fileName) {
+    if (!fileName.ends_with(kStudentFileExtension)) return std::nullopt;
+    fileName.remove_suffix(kStudentFileExtension.size());
+    for (const StudentFileNaming& naming : kStudentFileNamings) {
+        if (!fileName.starts_with(naming.prefix)) continue;
+        std::string_view rest = fileName.substr(naming.prefix.size());
+        std::string monthDay;
+        if (naming.perDay) {
+            if (!isMonthDay(rest.substr(0, 4))) return std::nullopt;
+            monthDay = rest.substr(0, 4);
+            rest.remove_prefix(4);
+        }
+        return StudentFileName{naming.kind, monthDay, std::string(rest)};
+    }
+    return std::nullopt;
 }
 
-std::string StudentFileNames::recordInProgress() const { return draft.substr(0, draft.size() - 4) + ".rec"; }
+std::string fileNamePart(const std::string& typedName) {
+    bool cut = false;
+    std::string part = safePrefix(typedName, kRoomForN, cut);
+    if (!cut) return part;
+    return safePrefix(typedName, kRoomForN - 1 - kDigestLength, cut) + "~" + digestOf(typedName);
+}
 
-StudentFileNames studentFileNames(const std::string& dataDir, const std::string& fullName, const std::string& dateText) {
-    const std::string n = fileNamePart(fullName);
-    const std::string outbox = dataDir + "\\" + kOutboxPrefix + n + ".txt";
-    return {dataDir + "\\masterFile_" + n + ".txt",
-            dataDir + "\\send_" + monthDayOf(dateText) + n + ".txt",
-            dataDir + "\\notes_" + n + ".txt",
-            dataDir + "\\draft_" + n + ".txt",
-            outbox,
-            {outbox}};
+StudentFileNames studentFileNames(const std::string& dataDir, const std::string& typedName, const std::string& dateText) {
+    const std::string n = fileNamePart(typedName);
+    const std::string folder = toUtf8(dataDir) + "\\";
+    const std::string monthDay = monthDayOf(dateText);
+    StudentFileNames names;
+    for (const StudentFileNaming& naming : kStudentFileNamings) {
+        const std::string path = folder + fileNameOf(naming, monthDay, n);
+        switch (naming.kind) {
+            case StudentFileKind::Master: names.master = path; break;
+            case StudentFileKind::Send: names.send = path; break;
+            case StudentFileKind::Notes: names.notes = path; break;
+            case StudentFileKind::Draft: names.copyDrafts.push_back(path); break;
+            case StudentFileKind::Outbox: names.outbox = path; break;
+            case StudentFileKind::InUse: names.inUse = path; break;
+            case StudentFileKind::UnsentOfDay: break;  // one for each day, named as it is needed
+        }
+    }
+    names.draft = names.copyDrafts.front();
+    names.outboxes = {names.outbox};
+    return names;
 }
 
 std::string unsentOfDay(const std::string& outbox, const std::string& dateText) {
-    const std::size_t name = outbox.rfind('\\') + 1;
-    return outbox.substr(0, name) + "unsent" + monthDayOf(dateText) + "_" + outbox.substr(name + kOutboxPrefix.size());
+    const std::size_t folder = outbox.rfind('\\') + 1;
+    const auto named = readStudentFileName(std::string_view(outbox).substr(folder));
+    const StudentFileNaming& unsent = *std::ranges::find(kStudentFileNamings, StudentFileKind::UnsentOfDay,
+                                                         &StudentFileNaming::kind);
+    return outbox.substr(0, folder) + fileNameOf(unsent, monthDayOf(dateText), named ? named->namePart : "");
+}
+
+std::string recordInProgressOf(const std::string& draft) {
+    return draft.substr(0, draft.size() - kStudentFileExtension.size()) + ".rec";
 }
 
 }  // namespace cj

@@ -1,36 +1,83 @@
 #pragma once
 
+#include <algorithm>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace cj {
 
-// The files kept for one student in the data folder, as drive-letter paths.
+// The files kept for one student in the data folder, as drive-letter paths in UTF-8: the name
+// in them is the name as it was typed, in any script.
 struct StudentFileNames {
     std::string master, send, notes;
-    std::string draft;   // the answer box while nothing in it is recorded
+    std::string draft;   // this copy's: the answer box while nothing in it is recorded
     std::string outbox;  // the class-file lines that could not reach it yet
+    std::string inUse;   // empty; locked by each running copy of the program under the name
+    // The draft of each copy of the program that may run under the name at once, the first
+    // copy's first.
+    std::vector<std::string> copyDrafts;
     // This student's outbox in every data folder of this computer, the home folder's first;
     // outbox is one of them.
     std::vector<std::string> outboxes;
-
-    // What a record that some of its files took and others missed still owes them, kept
-    // beside the draft that holds its text and named after it.
-    std::string recordInProgress() const;
 };
 
-// The student's name as it stands in file names: blanks become "_", and so does every
-// character a Windows file name cannot hold, so a name never leaves the data directory.
-// A name too long for every file name built on it, temporary names included, is cut short
-// and ends in "~" and a digest of the whole name, so that two students never share files.
-std::string fileNamePart(const std::string& fullName);
+// The student's name as it stands in file names, from the name typed, in UTF-8: blanks become
+// "_", and so does every character a Windows file name cannot hold, so a name never leaves the
+// data directory. A name too long for every file name built on it, temporary names included,
+// is cut short between characters and ends in "~" and a digest of the whole name, so that two
+// students never share files.
+std::string fileNamePart(const std::string& typedName);
+
+// The kinds of file kept for a student. Each is named by its prefix, then the month and day
+// ("MMDD") for a kind kept per day, then the name part N, then ".txt". UnsentOfDay holds the
+// class-file lines of its day that waited in the outbox beside it until a later day, and so
+// never reached the class file.
+enum class StudentFileKind { Master, Send, Notes, Draft, Outbox, InUse, UnsentOfDay };
+struct StudentFileNaming {
+    StudentFileKind kind;
+    std::string_view prefix;
+    bool perDay;
+};
+// The first draft is the first copy's; a copy started while others run under the name keeps
+// the first free one of the others, named with its number where the first has "_", so that no
+// name typed can give another student's draft.
+inline constexpr StudentFileNaming kStudentFileNamings[] = {
+    {StudentFileKind::Master, "masterFile_", false}, {StudentFileKind::Send, "send_", true},
+    {StudentFileKind::Notes, "notes_", false},       {StudentFileKind::Draft, "draft_", false},
+    {StudentFileKind::Draft, "draft2", false},       {StudentFileKind::Draft, "draft3", false},
+    {StudentFileKind::Draft, "draft4", false},       {StudentFileKind::Draft, "draft5", false},
+    {StudentFileKind::Draft, "draft6", false},       {StudentFileKind::Draft, "draft7", false},
+    {StudentFileKind::Draft, "draft8", false},       {StudentFileKind::Draft, "draft9", false},
+    {StudentFileKind::Outbox, "unsent_", false},      {StudentFileKind::InUse, "inuse_", false},
+    // After the outbox's, whose prefix begins alike: a digit where the outbox has "_".
+    {StudentFileKind::UnsentOfDay, "unsent", true},
+};
+inline constexpr std::string_view kStudentFileExtension = ".txt";
+
+// Copies of the program under one name that keep drafts of their own.
+inline constexpr int kCopiesPerName = static_cast<int>(std::count_if(
+    std::begin(kStudentFileNamings), std::end(kStudentFileNamings),
+    [](const StudentFileNaming& naming) { return naming.kind == StudentFileKind::Draft; }));
+
+// What the name of a file found in a folder tells: whose file (its name part) of which kind,
+// and the month and day of a kind kept per day. Names are UTF-8 here, as a folder lists them.
+struct StudentFileName {
+    StudentFileKind kind;
+    std::string monthDay;
+    std::string namePart;
+};
+std::optional<StudentFileName> readStudentFileName(std::string_view fileName);
 
 // dateText gives the send file's month and day: one send file collects a student's day.
-StudentFileNames studentFileNames(const std::string& dataDir, const std::string& fullName, const std::string& dateText);
+StudentFileNames studentFileNames(const std::string& dataDir, const std::string& typedName, const std::string& dateText);
 
-// Where the lines of the day of dateText that never reached the class file stay, beside the
-// outbox (as studentFileNames names it) that they waited in: "unsent" + month and day + "_" and
-// the name, so that it can never be the name of an outbox or any other file of any student.
+// The UnsentOfDay file of the day of dateText beside an outbox that studentFileNames named.
 std::string unsentOfDay(const std::string& outbox, const std::string& dateText);
+
+// What a record that some of its files took and others missed still owes them, kept beside
+// the draft that holds its text, under the draft's name with ".rec" for ".txt".
+std::string recordInProgressOf(const std::string& draft);
 
 }  // namespace cj

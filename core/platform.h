@@ -8,13 +8,21 @@
 namespace cj {
 
 // What the run needs of the window and the computer. Texts crossing these interfaces are
-// Windows-1252 byte strings with CR LF line ends.
+// Windows-1252 byte strings with CR LF line ends, save an answer's UTF-8 form, which only names
+// files.
+
+struct TypedAnswer {
+    std::string codePage;
+    // What was typed, characters the code page lacks included.
+    std::string unicode;
+};
 
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
     // A modal prompt given only its prompt text; returns what was typed, or "" on cancel.
-    virtual std::string inputBox(const std::string& prompt) = 0;
+    virtual TypedAnswer answerTo(const std::string& prompt) = 0;
+    std::string inputBox(const std::string& prompt) { return answerTo(prompt).codePage; }
     // A modal message with a single OK button.
     virtual void msgBox(const std::string& message) = 0;
 };

@@ -6,21 +6,12 @@
 
 namespace cj {
 
-namespace {
-
-const std::string kDotBangLine = "......!!!!!!!!...................................";
-const std::string kDotLine(49, '.');
-const std::string kTimeStampIndent(36, ' ');
-const std::string kResponseLabel = "RESPONSE -->  ";
-
-}  // namespace
-
 std::string sendFileHeader(const std::string& noiseLine, const RunState& s, const std::string& assignmentLine,
                            const LocalTime& now) {
     const float n = s.codeNbr;
-    return noiseLine + kLineEnd + code("Student Name:  " + s.fullName, n) + kLineEnd +
-           code("assignment #" + s.assignmentNumber, n) + kLineEnd + code(assignmentLine, n) + kLineEnd +
-           "Initials:  " + s.initials + kLineEnd + "Date and Time " + dateText(now) + " " + timeText(now) + kLineEnd;
+    return noiseLine + kLineEnd + code(kStudentNameLabel + s.fullName, n) + kLineEnd +
+           code(kAssignmentLabel + s.assignmentNumber, n) + kLineEnd + code(assignmentLine, n) + kLineEnd +
+           kInitialsLabel + s.initials + kLineEnd + kDateAndTimeLabel + dateText(now) + " " + timeText(now) + kLineEnd;
 }
 
 std::string responseRecord(const std::string& response, const LocalTime& now, float codeNbr) {
@@ -34,7 +25,7 @@ NotesRecord notesRecord(const std::string& notes, const std::string& currentLine
     const std::string body = kDotBangLine + kLineEnd + kTimeStampIndent + timeText(now) + kLineEnd + kTimeStampIndent +
                              dateText(now) + timeText(now) + kLineEnd + code(currentLine, codeNbr) + kLineEnd +
                              kDotBangLine + kLineEnd + code(notes, codeNbr) + kLineEnd;
-    return {body + kDotLine + kLineEnd, body + kNotesRecordEnd};
+    return {body + kDotLine + kLineEnd, body + kDotLine + kPrintZoneAdvance};
 }
 
 }  // namespace cj

@@ -10,10 +10,22 @@ namespace cj {
 // The records as the instructor reads them, byte for byte, for each file they go to. Recorded
 // texts pass through the coding hook; every line ends with CR LF unless said otherwise.
 
+// The fixed texts of the records; the report reads the files by these same texts.
+inline const std::string kDotBangLine = "......!!!!!!!!...................................";
+inline const std::string kDotLine(49, '.');
+inline const std::string kTimeStampIndent(36, ' ');
+inline const std::string kResponseLabel = "RESPONSE -->  ";
 inline const std::string kNotesLabel = "NOTES -------> ";
-// How a notes record ends in the send file and the notes file: the dot line followed by a
-// print-zone advance, blanks up to the next 14-column zone and no line end.
-inline const std::string kNotesRecordEnd = std::string(49, '.') + std::string(7, ' ');
+// What follows the dot line that ends a notes record in the send and notes files: blanks up to
+// the next 14-column print zone, and no line end.
+inline const std::string kPrintZoneAdvance(7, ' ');
+
+// The labels of the header's lines 2, 3, 5 and 6; line 1 is noise and line 4 the assignment's line.
+inline const std::string kStudentNameLabel = "Student Name:  ";
+inline const std::string kAssignmentLabel = "assignment #";
+inline const std::string kInitialsLabel = "Initials:  ";
+inline const std::string kDateAndTimeLabel = "Date and Time ";
+inline constexpr int kHeaderLines = 6;
 
 // Written at every start, before the run's first record: the noise line, who, which
 // assignment, when.

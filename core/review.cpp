@@ -23,7 +23,7 @@ std::string joinedLines(std::string text) {
 
 void Run::displayNotes() {
     trapped([&] {
-        state_.workText = joinedLines(readFile(locate(state_.notesFilePath)));
+        state_.workText = joinedLines(readFile(locate(files_.names().notes)));
         platform_.boxes.appendToQuestion(state_.workText);
     });
 }

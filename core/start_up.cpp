@@ -5,6 +5,7 @@
 #include "file_names.h"
 #include "number_text.h"
 #include "run.h"
+#include "utf8_text.h"
 
 namespace cj {
 
@@ -40,20 +41,22 @@ void Run::startRun() {
 
         const double homeOrNetwork = numberFromAnswer(platform_.dialogs.inputBox("Enter 1 for home user, 2 for BRELL LAN user"));
         s.dataDir = homeOrNetwork == 2 ? kNetworkDataDir : kLocalDataDir;
-        s.fullName = platform_.dialogs.inputBox("Your full name:  ");
+        // The files carry the name as typed, so that names the code page cannot write stay apart.
+        const TypedAnswer name = platform_.dialogs.answerTo("Your full name:  ");
+        s.fullName = name.codePage;
         s.initials = platform_.dialogs.inputBox(
             "Your initials (use all 3 initials and always use the same three initials when submitting work):  ");
 
         const std::string today = dateText(platform_.clock.now());
-        StudentFileNames names = studentFileNames(s.dataDir, s.fullName, today);
+        StudentFileNames names = studentFileNames(s.dataDir, name.unicode, today);
         // A student may work at home and in the lab on one computer: both outboxes are theirs.
         names.outboxes.clear();
         for (const std::string& dir : {kLocalDataDir, kNetworkDataDir}) {
-            names.outboxes.push_back(studentFileNames(dir, s.fullName, today).outbox);
+            names.outboxes.push_back(studentFileNames(dir, name.unicode, today).outbox);
         }
-        s.masterFilePath = names.master;
-        s.sendFilePath = names.send;
-        s.notesFilePath = names.notes;
+        s.masterFilePath = codePageOfUtf8(names.master);
+        s.sendFilePath = codePageOfUtf8(names.send);
+        s.notesFilePath = codePageOfUtf8(names.notes);
         files_.name(std::move(names));
 
         s.assignmentNumber = platform_.dialogs.inputBox("Assignment Number:  ");

@@ -1,7 +1,7 @@
 #include "student_files.h"
 
 #include <algorithm>
-#include <cstdint>
+#include <tuple>
 #include <utility>
 
 #include "appends.h"
@@ -10,15 +10,33 @@
 #include "record_layouts.h"
 #include "run_error.h"
 #include "text_files.h"
+#include "utf8_text.h"
 
 namespace cj {
 
 namespace {
 
-// Far more than anyone types into an answer box; a larger draft is someone else's doing.
-constexpr std::uint64_t kLargestDraft = 16u << 20;
 // The text typed, its bytes for three files and the class file's line.
-constexpr std::uint64_t kLargestRecordInProgress = 5 * kLargestDraft;
+constexpr std::uint64_t kLargestRecordInProgress = 5 * kLargestAnswer;
+
+bool isMissing(const RunError& failure) {
+    return failure.number() == kFileNotFound || failure.number() == kPathNotFound;
+}
+
+// The file's text; none when there is no such file.
+std::optional<std::string> draftIn(const std::filesystem::path& file) {
+    try {
+        return readFile(file, kLargestAnswer);
+    } catch (const RunError& failure) {
+        if (!isMissing(failure)) throw;
+        return std::nullopt;
+    }
+}
+
+bool later(const LocalTime& a, const LocalTime& b) {
+    return std::tie(a.year, a.month, a.day, a.hour, a.minute, a.second) >
+           std::tie(b.year, b.month, b.day, b.hour, b.minute, b.second);
+}
 
 // Runs write, keeping the first failure's number, so that one file's failure does not keep
 // the record from the others.
@@ -30,12 +48,9 @@ void keepFirstFailure(int& failure, const std::function<void()>& write) {
     }
 }
 
-bool isMissing(const RunError& failure) {
-    return failure.number() == kFileNotFound || failure.number() == kPathNotFound;
-}
-
+// Paths are UTF-8, messages in the code page.
 std::string outboxFaultMessage(const std::string& outbox, int failure) {
-    return "Your outbox " + outbox + " cannot be used (error " + std::to_string(failure) +
+    return "Your outbox " + codePageOfUtf8(outbox) + " cannot be used (error " + std::to_string(failure) +
            "): your answers go straight to the class's shared file, and none can wait there for it. "
            "If you are told this again, tell your instructor.";
 }
@@ -43,7 +58,7 @@ std::string outboxFaultMessage(const std::string& outbox, int failure) {
 std::string lateLinesMessage(std::size_t lines, const std::string& dateText, const std::string& keptIn) {
     return std::to_string(lines) + (lines == 1 ? " line" : " lines") + " of the answers you gave on " + dateText +
            " never reached the class's shared file, and will not go there on a later day. Your send file of that "
-           "day holds those answers; the lines are kept in " + keptIn + ".";
+           "day holds those answers; the lines are kept in " + codePageOfUtf8(keptIn) + ".";
 }
 
 }  // namespace
@@ -65,11 +80,36 @@ void StudentFiles::name(StudentFileNames names) {
 
 void StudentFiles::open(std::string header) {
     unwrittenHeader_ = std::move(header);
-    int failure = 0;
-    keepFirstFailure(failure, [&] { append({names_.send, ""}); });
-    keepFirstFailure(failure, [&] { createFile(locate(names_.master)); });
-    learn(deliverToClassFile(outboxes_, ownOutbox_, locate(kResponsesFile), ""), failure == 0);
-    if (failure != 0) throw RunError(failure);
+    // Start-up touches no file once a step has failed; the outboxes then wait for the next line
+    // that reaches the class file, or the end of the run.
+    outboxMayHoldLines_ = true;
+    createFile(locate(names_.master));
+    takeCopy();
+    append({names_.send, ""});
+    learn(deliverToClassFile(outboxes_, ownOutbox_, locate(kResponsesFile), ""));
+}
+
+HeldLock StudentFiles::tryToTakeCopy(int copy) const {
+    return HeldLock::tryToTake(locate(names_.inUse), kLockOffset + static_cast<std::uint64_t>(copy));
+}
+
+// A copy that finds every copy's place taken keeps no draft rather than share another's. One
+// that cannot tell, the lock file being out of reach, keeps the first copy's draft, as every
+// copy did before copies were told apart; it is no failure of the start-up.
+void StudentFiles::takeCopy() {
+    try {
+        for (int copy = 1; copy <= kCopiesPerName; ++copy) {
+            if (HeldLock lock = tryToTakeCopy(copy); lock.held()) {
+                copyLock_ = std::move(lock);
+                names_.draft = names_.copyDrafts[copy - 1];
+                return;
+            }
+            nameInUse_ = true;
+        }
+        names_.draft.clear();
+    } catch (const RunError&) {
+        // The first copy's draft it is.
+    }
 }
 
 void StudentFiles::recordResponse(const std::string& typed, float codeNbr) {
@@ -128,9 +168,9 @@ void StudentFiles::sendToClassFile(const std::string& line) {
     if (!delivery.lineSafe) throw RunError(delivery.unreached);
 }
 
-void StudentFiles::learn(const Delivery& delivery, bool tellUnreached) {
+void StudentFiles::learn(const Delivery& delivery) {
     outboxMayHoldLines_ = delivery.unreached != 0;
-    if (delivery.unreached != 0 && delivery.lineSafe && tellUnreached && !unreachedTold_) {
+    if (delivery.unreached != 0 && delivery.lineSafe && !unreachedTold_) {
         unreachedTold_ = true;
         news_.push_back(failureMessage(delivery.unreached));
     }
@@ -156,36 +196,60 @@ void StudentFiles::deliverOutbox() noexcept {
     }
 }
 
-std::string StudentFiles::readDraft() {
+StudentFiles::Draft StudentFiles::readDraft() {
+    Draft draft;
+    if (names_.draft.empty()) return draft;
     const std::filesystem::path file = locate(names_.draft);
     // Whatever the draft holds, and whether or not it can be read.
     removeLeftoverTemporaries(file, startedAt_);
-    removeLeftoverTemporaries(locate(names_.recordInProgress()), startedAt_);
-    try {
-        draftOnDisk_ = readFile(file, kLargestDraft);
-    } catch (const RunError& failure) {
-        if (!isMissing(failure)) throw;
-    }
-    restoreRecordInProgress(draftOnDisk_);
-    return draftOnDisk_;
+    removeLeftoverTemporaries(locate(recordInProgressOf(names_.draft)), startedAt_);
+    if (const auto text = draftIn(file)) draft = {*text, clock_.lastWritten(file)};
+    const std::string onDisk = draft.text;
+    if (copyLock_.held()) takeInDraftsOfOtherCopies(draft);
+    draftOnDisk_ = onDisk;
+    restoreRecordInProgress(draft.text);
+    return draft;
 }
 
-// A record in progress whose text is no longer the draft's was given up in the box.
-void StudentFiles::restoreRecordInProgress(const std::string& draft) {
+// What a copy of the name left when it ended comes back to the next copy that starts, and to no
+// other: each such draft stays locked as its copy's until this copy's draft holds its text.
+void StudentFiles::takeInDraftsOfOtherCopies(Draft& draft) {
+    std::vector<TakenDraft> taken;
+    for (int copy = 1; copy <= kCopiesPerName; ++copy) {
+        const std::string& other = names_.copyDrafts[copy - 1];
+        if (other == names_.draft) continue;
+        HeldLock lock = tryToTakeCopy(copy);
+        if (!lock.held()) continue;  // that copy is running
+        const std::filesystem::path file = locate(other);
+        removeLeftoverTemporaries(file, startedAt_);
+        const auto text = draftIn(file);
+        if (!text) continue;
+        if (!text->empty()) {
+            draft.text += (draft.text.empty() ? "" : kLineEnd) + *text;
+            if (const LocalTime saved = clock_.lastWritten(file); later(saved, draft.savedAt)) draft.savedAt = saved;
+        }
+        taken.push_back({other, std::move(lock)});
+    }
+    takenDrafts_ = std::move(taken);
+}
+
+// A record in progress whose text is not what the answer box gets back was given up in the box.
+void StudentFiles::restoreRecordInProgress(const std::string& boxText) {
     try {
-        const std::string saved = readFile(locate(names_.recordInProgress()), kLargestRecordInProgress);
+        const std::string saved = readFile(locate(recordInProgressOf(names_.draft)), kLargestRecordInProgress);
         inProgressOnDisk_ = true;
         inProgress_ = recordFromSavedForm(saved, names_);
     } catch (const RunError& failure) {
         if (!isMissing(failure)) inProgressOnDisk_ = true;
     }
-    if (inProgress_ && inProgress_->typed != draft) inProgress_.reset();
+    if (inProgress_ && inProgress_->typed != boxText) inProgress_.reset();
     if (!inProgress_ && inProgressOnDisk_) saveRecordInProgress();
 }
 
 void StudentFiles::saveRecordInProgress() noexcept {
+    if (names_.draft.empty()) return;
     try {
-        const std::filesystem::path file = locate(names_.recordInProgress());
+        const std::filesystem::path file = locate(recordInProgressOf(names_.draft));
         if (inProgress_) {
             saveFileAtomically(file, savedForm(*inProgress_, names_));
             inProgressOnDisk_ = true;
@@ -197,14 +261,23 @@ void StudentFiles::saveRecordInProgress() noexcept {
     }
 }
 
+// The drafts taken in go only once this copy's draft holds their text: a crash in between can
+// bring a text back twice, never lose it.
 void StudentFiles::keepDraft(const std::string& text) {
-    if (text == draftOnDisk_) return;
-    if (text.empty()) {
-        removeFile(locate(names_.draft));
-    } else {
-        saveFileAtomically(locate(names_.draft), text);
+    if (names_.draft.empty() || (text == draftOnDisk_ && takenDrafts_.empty())) return;
+    if (text != draftOnDisk_) {
+        if (text.empty()) {
+            removeFile(locate(names_.draft));
+        } else {
+            saveFileAtomically(locate(names_.draft), text);
+        }
+        draftOnDisk_ = text;
     }
-    draftOnDisk_ = text;
+    while (!takenDrafts_.empty()) {
+        removeFile(locate(takenDrafts_.back().file));
+        removeFile(locate(recordInProgressOf(takenDrafts_.back().file)));
+        takenDrafts_.pop_back();
+    }
 }
 
 }  // namespace cj

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -11,8 +12,12 @@
 #include "file_names.h"
 #include "platform.h"
 #include "record_in_progress.h"
+#include "text_files.h"
 
 namespace cj {
+
+// Far more than anyone types into an answer box; a larger text is someone else's doing.
+inline constexpr std::uint64_t kLargestAnswer = 16u << 20;
 
 // Everything written for one student, and the class file's share of it. A record reaches
 // each of its files exactly once: its bytes are fixed when it is first tried, and a file that
@@ -28,10 +33,17 @@ public:
     void name(StudentFileNames names);
     const StudentFileNames& names() const { return names_; }
 
-    // At start-up: the header to the send file, the master file created, the class file created
-    // and given what the outboxes owe it. Throws the first failure of the student's own files;
-    // a header the send file could not take goes in front of the first record that lands there.
+    // At start-up: the master file created, the header to the send file, the class file created
+    // and given what the outboxes owe it. Stops at the first failure of the student's own files
+    // and throws it; a header the send file did not take goes in front of the first record that
+    // lands there.
+    //
+    // After the master file, this copy of the program takes the first of the name's copies that
+    // no running copy holds, here or on another computer, and that copy's draft, for as long as
+    // it runs: a lock on one byte per copy of the in-use file, which is never replaced.
     void open(std::string header);
+    // Another copy ran under the name when this one started.
+    bool nameInUse() const { return nameInUse_; }
 
     // A response to the send file, then its line to the class file or else the outbox; notes to
     // the send, master and notes files. Throws the first failure of the student's own files, or
@@ -48,26 +60,40 @@ public:
     // As the program ends: the outboxes are tried once more. Never throws.
     void deliverOutbox() noexcept;
 
-    // The draft an earlier run left, "" for none; one that someone made too large for an answer
-    // box is not read. Temporary drafts that a killed run left behind go. The record in
-    // progress kept beside it is taken up again when its text is the draft's.
-    std::string readDraft();
-    // The draft file brought in line with text; an empty text removes it.
+    struct Draft {
+        std::string text;
+        LocalTime savedAt;  // of the latest draft read
+    };
+    // The draft an earlier run left to this copy, "" for none, followed, a line apart, by those
+    // that copies of the name no longer running left under theirs; one that someone made too
+    // large for an answer box is not read. Temporary drafts that a killed run left behind go.
+    // The record in progress kept beside this copy's draft is taken up again when its text is
+    // the answer box's.
+    Draft readDraft();
+    // This copy's draft file brought in line with text, an empty text removing it; then the
+    // other copies' drafts that readDraft took in go, with their records in progress.
     void keepDraft(const std::string& text);
 
 private:
     using Kind = RecordInProgress::Kind;
     using Part = RecordInProgress::Part;
 
+    // A draft that a copy no longer running left, taken in by this one.
+    struct TakenDraft {
+        std::string file;
+        HeldLock copyLock;  // so that no copy starting meanwhile takes it too
+    };
+
     std::filesystem::path locate(const std::string& dosPath) const { return drives_.locate(dosPath); }
+    HeldLock tryToTakeCopy(int copy) const;
+    void takeCopy();
+    void takeInDraftsOfOtherCopies(Draft& draft);
     // Writes the record in progress with this text, or else a new one that compose makes.
     void write(Kind kind, const std::string& typed, const std::function<RecordInProgress()>& compose);
     void append(const Part& part);
     void sendToClassFile(const std::string& line);
-    // What the student is to be told of a delivery; at start, when the student's own files failed,
-    // that failure alone.
-    void learn(const Delivery& delivery, bool tellUnreached = true);
-    void restoreRecordInProgress(const std::string& draft);
+    void learn(const Delivery& delivery);
+    void restoreRecordInProgress(const std::string& boxText);
     // The record in progress, or none, made to outlive the run. Shows nothing: the record is
     // still completed within the run, and only a restart would repeat it.
     void saveRecordInProgress() noexcept;
@@ -89,6 +115,9 @@ private:
     std::vector<std::string> news_;
     // What this run last found in the draft file or left there; "" for no draft.
     std::string draftOnDisk_;
+    HeldLock copyLock_;
+    bool nameInUse_ = false;
+    std::vector<TakenDraft> takenDrafts_;
 };
 
 }  // namespace cj

@@ -5,7 +5,7 @@
 #include <ctime>
 
 #include "local_time.h"
-#include "run_error.h"
+#include "text_files.h"
 
 namespace cj {
 
@@ -32,13 +32,7 @@ LocalTime SystemClock::now() {
 }
 
 LocalTime SystemClock::lastWritten(const std::filesystem::path& file) {
-    using namespace std::chrono;
-    std::error_code error;
-    const auto written = std::filesystem::last_write_time(file, error);
-    // The library's error codes differ in kind between systems; the file was just read, so a
-    // failure here is one of access.
-    if (error) throw RunError(kPathFileAccessError);
-    return localTimeOf(system_clock::to_time_t(time_point_cast<system_clock::duration>(file_clock::to_sys(written))));
+    return localTimeOf(std::chrono::system_clock::to_time_t(lastWriteTime(file)));
 }
 
 void UniformRandom::seed(float seedValue) { engine_.seed(std::bit_cast<std::uint32_t>(seedValue)); }

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <string>
@@ -15,10 +16,11 @@ namespace cj {
 // failure throws RunError with the number the student is shown; no file stays open and no
 // lock stays held when a function returns or throws, or when an AppendFile goes.
 //
-// Every file is opened without following a symbolic link (or other reparse point) in its last
-// component and without waiting on it, and must turn out to be a regular file: anything else
-// that someone planted under the name (a link, a FIFO, a folder, a device) throws
-// RunError(kPathFileAccessError), with nothing read and nothing written.
+// Every file is opened without following a symbolic link (or, on Windows, a junction or mount
+// point) in its last component and without waiting on it, and must turn out to be a regular
+// file: anything else that someone planted under the name (a link, a FIFO, a folder, a device)
+// throws RunError(kPathFileAccessError), with nothing read and nothing written. A file whose data
+// a filter keeps (a cloud placeholder, a deduplicated or tiered file) is a regular file.
 
 // A file opened for the run's appends. Many programs may append to one file at once (the whole
 // class to the shared file, one student running twice to their own): each append happens while
@@ -77,12 +79,37 @@ inline constexpr std::uint64_t kLockOffset = 0x40000000;
 // Short enough that a window waiting on it is never taken for one that hangs.
 inline constexpr std::chrono::seconds kLockWait{4};
 
+// An exclusive lock on one byte of a file, held for as long as the object lives, by which a
+// program shows others something that lasts, such as its hold on a student's name.
+class HeldLock {
+public:
+    // Tries once, without waiting; creates the file when missing and never writes it. Where the
+    // file system keeps no locks, the lock counts as taken.
+    static HeldLock tryToTake(const std::filesystem::path& file, std::uint64_t offset);
+
+    HeldLock();
+    HeldLock(HeldLock&&) noexcept;
+    HeldLock& operator=(HeldLock&&) noexcept;
+    ~HeldLock();
+
+    // False when another program, or another lock of this one, holds the byte.
+    bool held() const { return open_ != nullptr; }
+
+private:
+    struct Open;
+    std::unique_ptr<Open> open_;
+};
+
 // Creates the file empty when missing; leaves an existing one untouched.
 void createFile(const std::filesystem::path& file);
 
 // The file's bytes; a file longer than largest is not read and throws RunError(kPathFileAccessError).
 std::string readFile(const std::filesystem::path& file,
                      std::uint64_t largest = std::numeric_limits<std::uint64_t>::max());
+
+// Reads the file piece by piece, handing each piece to take as it comes, so that a file of any
+// size is read in little memory.
+void readFileInPieces(const std::filesystem::path& file, const std::function<void(std::string_view)>& take);
 
 // Creates or empties the file, then writes bytes to it; one with more than one link is left as it
 // is and throws RunError(kPathFileAccessError).
@@ -91,8 +118,12 @@ void replaceFile(const std::filesystem::path& file, std::string_view bytes);
 // Replaces the file's content in one step: a crash at any moment leaves the old content or
 // the new, whole. Writes first to a temporary file beside it, named file + "." and six more
 // characters (kTemporarySuffixLength in all), which is gone once this returns or throws. On
-// Windows, a file that another program holds open is waited for a short while.
-void saveFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+// Windows, a file that another program holds open is waited for a short while. A file that can
+// be made again (Durability::Replaceable) is left to reach the disk when the system writes it,
+// which a reader never waits for; a crash may then leave the old content.
+enum class Durability { Flushed, Replaceable };
+void saveFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                        Durability durability = Durability::Flushed);
 inline constexpr std::size_t kTemporarySuffixLength = 7;
 
 // Removes the temporary files that saveFileAtomically left beside file in a process that was
@@ -101,6 +132,9 @@ void removeLeftoverTemporaries(const std::filesystem::path& file, std::chrono::s
 
 // Removes the file; one that is already gone is no failure.
 void removeFile(const std::filesystem::path& file);
+
+// When the file was last written.
+std::chrono::system_clock::time_point lastWriteTime(const std::filesystem::path& file);
 
 // The error number shown for an operating-system error code (errno, or GetLastError()).
 int errorNumberOf(int systemError, bool reading);

@@ -9,6 +9,7 @@
 #if __has_include(<linux/fs.h>)
 #include <linux/fs.h>
 #endif
+#include <functional>
 #include <memory>
 #include <stdlib.h>
 #include <sys/ioctl.h>
@@ -24,6 +25,19 @@ namespace cj {
 namespace {
 
 [[noreturn]] void fail(int systemError, bool reading) { throw RunError(errorNumberOf(systemError, reading)); }
+
+bool folderOfExists(const std::filesystem::path& file) {
+    struct stat status {};
+    const std::filesystem::path folder = file.parent_path();
+    return ::stat(folder.empty() ? "." : folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+// A missing folder is no missing file: Windows tells the two apart, and the student sees the
+// same number on both systems.
+[[noreturn]] void failToOpen(const std::filesystem::path& file, int systemError, bool reading) {
+    if (systemError == ENOENT && !folderOfExists(file)) throw RunError(kPathNotFound);
+    fail(systemError, reading);
+}
 
 // Held by the open file itself rather than by the process, so the lock survives the close of
 // a duplicate and is let go only with the last descriptor of the file.
@@ -43,12 +57,9 @@ constexpr int kOpenFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
 class OpenFile {
 public:
     OpenFile(const std::filesystem::path& file, int flags, bool reading)
-        : OpenFile(::open(file.c_str(), flags | kOpenFlags, 0666), reading) {}
+        : OpenFile(openedOrFailed(file, flags, reading), reading) {}
     // Takes over fd, which must be open.
-    OpenFile(int fd, bool reading) : fd_(fd), reading_(reading) {
-        if (fd_ < 0) fail(errno, reading_);
-        requireRegularFile();
-    }
+    OpenFile(int fd, bool reading) : fd_(fd), reading_(reading) { requireRegularFile(); }
     OpenFile(const OpenFile&) = delete;
     OpenFile& operator=(const OpenFile&) = delete;
     ~OpenFile() { ::close(fd_); }
@@ -60,21 +71,23 @@ public:
     }
     off_t length() const { return status().st_size; }
 
-    // Takes the lock byte if it is free at once; true also where the file system keeps no locks,
-    // which leaves the append to go ahead without one, and then locked is false.
-    bool tryLockByte(bool& locked) {
+    static int openedOrFailed(const std::filesystem::path& file, int flags, bool reading) {
+        const int fd = ::open(file.c_str(), flags | kOpenFlags, 0666);
+        if (fd < 0) failToOpen(file, errno, reading);
+        return fd;
+    }
+
+    enum class Lock { Taken, HeldByAnother, NotKept };
+    Lock tryToLock(std::uint64_t offset) {
         struct flock lock {};
         lock.l_type = F_WRLCK;
         lock.l_whence = SEEK_SET;
-        lock.l_start = static_cast<off_t>(kLockOffset);
+        lock.l_start = static_cast<off_t>(offset);
         lock.l_len = 1;
-        for (;;) {
-            if (::fcntl(fd_, kSetLock, &lock) == 0) return locked = true;
-            if (errno == EINTR) continue;
-            if (errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL) return true;
-            if (errno == EACCES || errno == EAGAIN) return false;
-            fail(errno, reading_);
-        }
+        if (::fcntl(fd_, kSetLock, &lock) == 0) return Lock::Taken;
+        if (errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL) return Lock::NotKept;
+        if (errno != EACCES && errno != EAGAIN && errno != EINTR) fail(errno, reading_);
+        return Lock::HeldByAnother;
     }
 
     // Counts in written what reached the file, even when a later part fails.
@@ -90,6 +103,17 @@ public:
 
     void flushToDisk() {
         if (::fsync(fd_) != 0) fail(errno, reading_);
+    }
+
+    void readInPieces(const std::function<void(std::string_view)>& take) {
+        char buffer[65536];
+        for (;;) {
+            const auto got = ::read(fd_, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0) fail(errno, reading_);
+            if (got == 0) return;
+            take(std::string_view(buffer, static_cast<std::size_t>(got)));
+        }
     }
 
     std::string readFrom(off_t offset) const {
@@ -138,6 +162,15 @@ private:
     int fd_;
     bool reading_;
 };
+
+}  // namespace
+
+// Closing the file lets go of its lock.
+struct HeldLock::Open {
+    OpenFile file;
+};
+
+namespace {
 
 bool isTemporaryOf(const std::string& name, const std::string& file) {
     return name.size() == file.size() + kTemporarySuffixLength && name.compare(0, file.size(), file) == 0 &&
@@ -193,6 +226,7 @@ AppendFile::AppendFile(const std::filesystem::path& file, Missing missing) {
         fd = ::open(file.c_str(), O_WRONLY | flags, 0666);
     }
     if (fd < 0 && missing == Missing::Absent && (errno == ENOENT || errno == ENOTDIR)) return;
+    if (fd < 0) failToOpen(file, errno, false);
     opened_.reset(new Opened{OpenFile(fd, false), readable});
 }
 
@@ -202,7 +236,12 @@ bool AppendFile::isOpen() const { return opened_ != nullptr; }
 
 bool AppendFile::readable() const { return opened_->readable; }
 
-bool AppendFile::tryLock() { return opened_->file.tryLockByte(opened_->locked); }
+// Where the file system keeps no locks, the append goes ahead without one.
+bool AppendFile::tryLock() {
+    const OpenFile::Lock got = opened_->file.tryToLock(kLockOffset);
+    if (got == OpenFile::Lock::Taken) opened_->locked = true;
+    return got != OpenFile::Lock::HeldByAnother;
+}
 
 // A record holds the lock for a few milliseconds: try again soon, then less often.
 void AppendFile::lock() {
@@ -255,6 +294,18 @@ void AppendFile::empty() {
     opened_->file.setLength(0);
 }
 
+HeldLock HeldLock::tryToTake(const std::filesystem::path& file, std::uint64_t offset) {
+    auto open = std::unique_ptr<Open>(new Open{OpenFile(file, O_WRONLY | O_APPEND | O_CREAT, false)});
+    HeldLock lock;
+    if (open->file.tryToLock(offset) != OpenFile::Lock::HeldByAnother) lock.open_ = std::move(open);
+    return lock;
+}
+
+HeldLock::HeldLock() = default;
+HeldLock::HeldLock(HeldLock&&) noexcept = default;
+HeldLock& HeldLock::operator=(HeldLock&&) noexcept = default;
+HeldLock::~HeldLock() = default;
+
 void createFile(const std::filesystem::path& file) {
     OpenFile(file, O_WRONLY | O_APPEND | O_CREAT, false).checkedClose();
 }
@@ -265,6 +316,11 @@ std::string readFile(const std::filesystem::path& file, std::uint64_t largest) {
     std::string content = in.readFrom(0);
     in.checkedClose();
     return content;
+}
+
+void readFileInPieces(const std::filesystem::path& file, const std::function<void(std::string_view)>& take) {
+    OpenFile in(file, O_RDONLY, true);
+    in.readInPieces(take);
 }
 
 void replaceFile(const std::filesystem::path& file, std::string_view bytes) {
@@ -278,7 +334,7 @@ void replaceFile(const std::filesystem::path& file, std::string_view bytes) {
     out.checkedClose();
 }
 
-void saveFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
+void saveFileAtomically(const std::filesystem::path& file, std::string_view bytes, Durability durability) {
     std::string temporary = file.native() + ".XXXXXX";
     static_assert(std::char_traits<char>::length(".XXXXXX") == kTemporarySuffixLength);
     const int fd = ::mkstemp(temporary.data());
@@ -287,7 +343,7 @@ void saveFileAtomically(const std::filesystem::path& file, std::string_view byte
         OpenFile out(fd, false);
         std::size_t written = 0;
         out.writeAll(bytes, written);
-        out.flushToDisk();
+        if (durability == Durability::Flushed) out.flushToDisk();
         out.checkedClose();
         if (::rename(temporary.c_str(), file.c_str()) != 0) fail(errno, false);
     } catch (...) {
@@ -295,6 +351,7 @@ void saveFileAtomically(const std::filesystem::path& file, std::string_view byte
         throw;
     }
     // The rename itself reaches the disk with its folder.
+    if (durability == Durability::Replaceable) return;
     const int folder = ::open(file.parent_path().empty() ? "." : file.parent_path().c_str(), O_RDONLY | O_CLOEXEC);
     if (folder >= 0) {
         ::fsync(folder);
@@ -321,6 +378,14 @@ void removeLeftoverTemporaries(const std::filesystem::path& file, std::chrono::s
 
 void removeFile(const std::filesystem::path& file) {
     if (::unlink(file.c_str()) != 0 && errno != ENOENT) fail(errno, false);
+}
+
+std::chrono::system_clock::time_point lastWriteTime(const std::filesystem::path& file) {
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0) fail(errno, true);
+    using namespace std::chrono;
+    return time_point_cast<system_clock::duration>(system_clock::from_time_t(status.st_mtim.tv_sec) +
+                                                   nanoseconds(status.st_mtim.tv_nsec));
 }
 
 }  // namespace cj

@@ -6,6 +6,7 @@
 #include <memory>
 #include <random>
 #include <thread>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -83,15 +84,11 @@ public:
     File& operator=(const File&) = delete;
     ~File() { close(); }
 
-    // Gives the error when name cannot be opened by the deadline. What was planted under the
-    // name in place of a file is opened itself, never followed, and refused untouched.
+    // Gives the error when name cannot be opened by the deadline. A link or anything else but a
+    // file planted under the name is opened itself, never followed, and refused untouched.
     DWORD open(const std::wstring& name, DWORD access, DWORD disposition, Clock::time_point deadline) {
-        const DWORD error = retryUntil(deadline, heldByAnother, [&] {
-            handle_ = ::CreateFileW(name.c_str(), access, kShareAll, nullptr, disposition,
-                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-            return handle_ != INVALID_HANDLE_VALUE;
-        });
-        if (error == ERROR_SUCCESS) refuseAllButRegularFiles();
+        const DWORD error = openAs(name, access, disposition, deadline, FILE_FLAG_OPEN_REPARSE_POINT);
+        if (error == ERROR_SUCCESS) refuseAllButRegularFiles(name, access, deadline);
         return error;
     }
 
@@ -128,13 +125,20 @@ public:
 
     std::string readAll(std::uint64_t largest) {
         std::string content;
+        readInPieces([&](std::string_view piece) {
+            content.append(piece);
+            if (content.size() > largest) throw RunError(kPathFileAccessError);
+        });
+        return content;
+    }
+
+    void readInPieces(const std::function<void(std::string_view)>& take) {
         char buffer[65536];
         for (;;) {
             DWORD got = 0;
             if (!::ReadFile(handle_, buffer, sizeof buffer, &got, nullptr)) fail(::GetLastError());
-            if (got == 0) return content;
-            content.append(buffer, got);
-            if (content.size() > largest) throw RunError(kPathFileAccessError);
+            if (got == 0) return;
+            take(std::string_view(buffer, got));
         }
     }
 
@@ -145,39 +149,79 @@ public:
     }
 
 private:
-    void refuseAllButRegularFiles() {
-        if (::GetFileType(handle_) != FILE_TYPE_DISK) {
-            close();
-            throw RunError(kPathFileAccessError);
-        }
-        FILE_BASIC_INFO basic{};
-        if (!::GetFileInformationByHandleEx(handle_, FileBasicInfo, &basic, sizeof basic)) {
-            const DWORD error = ::GetLastError();
-            close();
-            fail(error);
-        }
-        if (basic.FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) {
-            close();
-            throw RunError(kPathFileAccessError);
-        }
+    DWORD openAs(const std::wstring& name, DWORD access, DWORD disposition, Clock::time_point deadline, DWORD flags) {
+        return retryUntil(deadline, heldByAnother, [&] {
+            handle_ = ::CreateFileW(name.c_str(), access, kShareAll, nullptr, disposition,
+                                    FILE_ATTRIBUTE_NORMAL | flags, nullptr);
+            return handle_ != INVALID_HANDLE_VALUE;
+        });
+    }
+
+    [[noreturn]] void refuse(DWORD systemError = ERROR_SUCCESS) {
+        close();
+        if (systemError != ERROR_SUCCESS) fail(systemError);
+        throw RunError(kPathFileAccessError);
+    }
+
+    // Other reparse points than links are files whose data a filter keeps, elsewhere or shared:
+    // cloud placeholders, deduplicated and tiered files. Such a file is opened again through its
+    // filter, so that what is read and written is its data, and used once the name turns out to
+    // stand for the very file first opened.
+    void refuseAllButRegularFiles(const std::wstring& name, DWORD access, Clock::time_point deadline) {
+        if (::GetFileType(handle_) != FILE_TYPE_DISK) refuse();
+        FILE_ATTRIBUTE_TAG_INFO kind{};
+        if (!::GetFileInformationByHandleEx(handle_, FileAttributeTagInfo, &kind, sizeof kind)) refuse(::GetLastError());
+        if (kind.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) refuse();
+        if (!(kind.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return;
+        if (IsReparseTagNameSurrogate(kind.ReparseTag)) refuse();
+        const auto opened = identity();
+        close();
+        if (const DWORD error = openAs(name, access, OPEN_EXISTING, deadline, 0)) fail(error);
+        if (identity() != opened) refuse();
+    }
+
+    // The volume and the file's number on it.
+    std::tuple<DWORD, DWORD, DWORD> identity() {
+        BY_HANDLE_FILE_INFORMATION file{};
+        if (!::GetFileInformationByHandle(handle_, &file)) refuse(::GetLastError());
+        return {file.dwVolumeSerialNumber, file.nFileIndexHigh, file.nFileIndexLow};
     }
 
     HANDLE handle_ = INVALID_HANDLE_VALUE;
     std::uint64_t written_ = 0;
 };
 
-OVERLAPPED lockByte() {
-    OVERLAPPED at{};
-    at.Offset = static_cast<DWORD>(kLockOffset & 0xFFFFFFFFu);
-    at.OffsetHigh = static_cast<DWORD>(kLockOffset >> 32);
-    return at;
+OVERLAPPED byteAt(std::uint64_t offset) {
+    OVERLAPPED byte{};
+    byte.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+    byte.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    return byte;
 }
+
+// Tries for the byte at offset until the deadline; gives ERROR_SUCCESS or the last error.
+DWORD lockAt(HANDLE file, std::uint64_t offset, Clock::time_point deadline) {
+    OVERLAPPED byte = byteAt(offset);
+    return retryUntil(deadline, heldByAnother, [&] {
+        return ::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &byte);
+    });
+}
+
+bool keepsNoLocks(DWORD error) { return error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION; }
 
 BY_HANDLE_FILE_INFORMATION informationOf(HANDLE file) {
     BY_HANDLE_FILE_INFORMATION information{};
     if (!::GetFileInformationByHandle(file, &information)) fail(::GetLastError());
     return information;
 }
+
+}  // namespace
+
+// Closing the handle lets go of its lock.
+struct HeldLock::Open {
+    File file;
+};
+
+namespace {
 
 constexpr std::wstring_view kTemporaryCharacters = L"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 
@@ -211,7 +255,8 @@ bool isLeftover(const WIN32_FIND_DATAW& found, std::wstring_view start, std::chr
            ::CompareStringOrdinal(name.data(), static_cast<int>(start.size()), start.data(),
                                   static_cast<int>(start.size()), TRUE) == CSTR_EQUAL &&
            name.substr(start.size()).find_first_not_of(kTemporaryCharacters) == std::wstring_view::npos &&
-           (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0 &&
+           (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+           !((found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && IsReparseTagNameSurrogate(found.dwReserved0)) &&
            timeOf(found.ftLastWriteTime) < since;
 }
 
@@ -278,8 +323,8 @@ int errorNumberOf(int systemError, bool reading) {
 struct AppendFile::Opened {
     Opened(const std::filesystem::path& file, DWORD disposition) : name(longPath(file)), disposition(disposition) {}
     ~Opened() {
-        OVERLAPPED at = lockByte();
-        if (locked) ::UnlockFileEx(file.handle(), 0, 1, 0, &at);
+        OVERLAPPED byte = byteAt(kLockOffset);
+        if (locked) ::UnlockFileEx(file.handle(), 0, 1, 0, &byte);
     }
     // Opens the file if no other program holds it now; false while one does.
     bool open() {
@@ -321,12 +366,9 @@ bool AppendFile::readable() const { return true; }
 // append-only handle keeps appends apart on a local disk.
 bool AppendFile::tryLock() {
     if (!opened_->open()) return false;
-    OVERLAPPED at = lockByte();
-    if (::LockFileEx(opened_->file.handle(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
-        return opened_->locked = true;
-    }
-    const DWORD error = ::GetLastError();
-    if (error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION) return true;
+    const DWORD error = lockAt(opened_->file.handle(), kLockOffset, Clock::now());
+    if (error == ERROR_SUCCESS) return opened_->locked = true;
+    if (keepsNoLocks(error)) return true;
     if (heldByAnother(error) || error == ERROR_IO_PENDING) return false;
     fail(error);
 }
@@ -384,6 +426,27 @@ void AppendFile::empty() {
     File(opened_->name, kWriteAccess, OPEN_EXISTING, Clock::now() + kLockWait).setLength(0);
 }
 
+HeldLock HeldLock::tryToTake(const std::filesystem::path& file, std::uint64_t offset) {
+    auto open = std::make_unique<Open>();
+    const std::wstring name = longPath(file);
+    if (const DWORD error = open->file.open(name, kAppendAccess, OPEN_ALWAYS, Clock::now() + kLockWait)) {
+        failAt(name, error);
+    }
+    const DWORD error = lockAt(open->file.handle(), offset, Clock::now());
+    HeldLock lock;
+    if (error == ERROR_SUCCESS || keepsNoLocks(error)) {
+        lock.open_ = std::move(open);
+    } else if (!heldByAnother(error)) {
+        fail(error);
+    }
+    return lock;
+}
+
+HeldLock::HeldLock() = default;
+HeldLock::HeldLock(HeldLock&&) noexcept = default;
+HeldLock& HeldLock::operator=(HeldLock&&) noexcept = default;
+HeldLock::~HeldLock() = default;
+
 void createFile(const std::filesystem::path& file) {
     File(longPath(file), kAppendAccess, OPEN_ALWAYS, Clock::now() + kLockWait);
 }
@@ -392,6 +455,10 @@ std::string readFile(const std::filesystem::path& file, std::uint64_t largest) {
     File in(longPath(file), kReadAccess, OPEN_EXISTING, Clock::now() + kLockWait, true);
     if (in.length() > largest) throw RunError(kPathFileAccessError);
     return in.readAll(largest);
+}
+
+void readFileInPieces(const std::filesystem::path& file, const std::function<void(std::string_view)>& take) {
+    File(longPath(file), kReadAccess, OPEN_EXISTING, Clock::now() + kLockWait, true).readInPieces(take);
 }
 
 void replaceFile(const std::filesystem::path& file, std::string_view bytes) {
@@ -404,18 +471,19 @@ void replaceFile(const std::filesystem::path& file, std::string_view bytes) {
     out.flushToDisk();
 }
 
-void saveFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
+void saveFileAtomically(const std::filesystem::path& file, std::string_view bytes, Durability durability) {
     const std::wstring name = longPath(file);
     const auto deadline = Clock::now() + kLockWait;
     File out;
     const std::wstring temporary = createTemporary(name, out, deadline);
     try {
         out.writeAll(bytes, deadline);
-        out.flushToDisk();
+        if (durability == Durability::Flushed) out.flushToDisk();
         out.close();
-        constexpr DWORD kReplace = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+        const DWORD replace =
+            MOVEFILE_REPLACE_EXISTING | (durability == Durability::Flushed ? MOVEFILE_WRITE_THROUGH : 0);
         const DWORD error = retryUntil(Clock::now() + kReplaceWait, [&](DWORD e) { return replaceWaitsFor(e, name); },
-                                       [&] { return ::MoveFileExW(temporary.c_str(), name.c_str(), kReplace); });
+                                       [&] { return ::MoveFileExW(temporary.c_str(), name.c_str(), replace); });
         if (error != ERROR_SUCCESS) failAt(name, error);
     } catch (...) {
         out.close();
@@ -447,5 +515,11 @@ void removeLeftoverTemporaries(const std::filesystem::path& file, std::chrono::s
 }
 
 void removeFile(const std::filesystem::path& file) { removeNamed(longPath(file)); }
+
+std::chrono::system_clock::time_point lastWriteTime(const std::filesystem::path& file) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(longPath(file).c_str(), GetFileExInfoStandard, &data)) fail(::GetLastError(), true);
+    return timeOf(data.ftLastWriteTime);
+}
 
 }  // namespace cj

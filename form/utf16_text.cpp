@@ -1,6 +1,7 @@
 #include "utf16_text.h"
 
 #include "code_page.h"
+#include "utf8_text.h"
 
 namespace cj::form {
 
@@ -53,6 +54,13 @@ std::string codePageLinesOf(std::u16string_view text) {
         if (!(c == U'\n' && afterCr)) out += isLineBreak(c) ? "\r\n" : std::string(1, codePageByteOf(c));
         afterCr = c == U'\r';
     });
+    return out;
+}
+
+std::string utf8Of(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    forEachCharacter(text, [&](char32_t c, std::u16string_view) { appendUtf8(out, c); });
     return out;
 }
 

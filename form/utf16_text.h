@@ -19,6 +19,9 @@ std::string codePageOf(std::u16string_view text);
 // separator, becomes one CR LF.
 std::string codePageLinesOf(std::u16string_view text);
 
+// Character for character, a surrogate pair being one character, one standing alone U+FFFD.
+std::string utf8Of(std::u16string_view text);
+
 // Whether the character reaches the code page as itself; a line break counts as one.
 bool fitsCodePage(char32_t character);
 

@@ -33,6 +33,8 @@ QString toQString(const std::string& codePageText) {
 
 std::string toCodePage(const QString& text) { return form::codePageLinesOf(utf16Of(text)); }
 
+TypedAnswer typedAnswerOf(const QString& text) { return {toCodePage(text), form::utf8Of(utf16Of(text))}; }
+
 QString fittedToCodePage(const QString& text) { return fromUtf16(form::fittedToCodePage(utf16Of(text))); }
 
 }  // namespace cj::ui

@@ -3,6 +3,8 @@
 #include <QString>
 #include <string>
 
+#include "platform.h"
+
 namespace cj::ui {
 
 // The run keeps its texts as Windows-1252 bytes with CR LF line ends; Qt holds Unicode with
@@ -12,6 +14,9 @@ QString toQString(const std::string& codePageText);
 
 // A character the code page lacks becomes "?"; any line break becomes CR LF.
 std::string toCodePage(const QString& text);
+
+// As toCodePage, and as typed, in UTF-8.
+TypedAnswer typedAnswerOf(const QString& text);
 
 // The text as the code page would keep it: every character it lacks replaced by "?", line
 // breaks left as they are.

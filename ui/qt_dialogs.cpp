@@ -34,14 +34,14 @@ private:
 
 }  // namespace
 
-std::string QtDialogs::inputBox(const std::string& prompt) {
+TypedAnswer QtDialogs::answerTo(const std::string& prompt) {
     QInputDialog dialog;
     dialog.setWindowTitle(kTitle);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setLabelText(toQString(prompt));
     const UsualCursor usual;
-    if (dialog.exec() != QDialog::Accepted) return "";
-    return toCodePage(dialog.textValue());
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return typedAnswerOf(dialog.textValue());
 }
 
 void QtDialogs::msgBox(const std::string& message) {

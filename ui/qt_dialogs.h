@@ -7,7 +7,7 @@ namespace cj::ui {
 // The run's prompts and messages as modal Qt dialogs titled with the program's name.
 class QtDialogs : public Dialogs {
 public:
-    std::string inputBox(const std::string& prompt) override;
+    TypedAnswer answerTo(const std::string& prompt) override;
     void msgBox(const std::string& message) override;
 };
 

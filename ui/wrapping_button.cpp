@@ -25,14 +25,29 @@ void WrappingButton::paintEvent(QPaintEvent*) {
                           QPalette::ButtonText);
 }
 
-// A held Return repeats its key press; like the space bar, it presses the button once.
+namespace {
+
+bool isReturn(const QKeyEvent* event) { return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter; }
+
+}  // namespace
+
+// A held Return repeats its key press; like the space bar, it presses the button once. On X11
+// a repeat comes as a release and a press with one time stamp, which Qt marks as a repeat only
+// when it sees the press already waiting behind the release: on a busy computer it often is
+// not yet. A press at the very moment of the last release is a repeat all the same; a time stamp
+// of 0 is none.
 void WrappingButton::keyPressEvent(QKeyEvent* event) {
-    const bool returnKey = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (returnKey && event->isAutoRepeat()) {
+    const bool atRelease = event->timestamp() != 0 && returnReleasedAt_ == event->timestamp();
+    if (isReturn(event) && (event->isAutoRepeat() || atRelease)) {
         event->accept();
         return;
     }
     QPushButton::keyPressEvent(event);
+}
+
+void WrappingButton::keyReleaseEvent(QKeyEvent* event) {
+    if (isReturn(event)) returnReleasedAt_ = event->timestamp();
+    QPushButton::keyReleaseEvent(event);
 }
 
 }  // namespace cj::ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPushButton>
+#include <optional>
 
 namespace cj::ui {
 
@@ -16,6 +17,11 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    // When Return or keypad Enter was last let go, by the window system's clock.
+    std::optional<quint64> returnReleasedAt_;
 };
 
 }  // namespace cj::ui

@@ -16,29 +16,27 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBO
 
 cmd_pend_exp::cmd_pend_exp(HINSTANCE instance, Dialogs& dialogs, Clock& clock, RandomSource& random,
                            const DriveMap& drives)
-    : form_(Platform{dialogs, *this, *this, clock, random, drives}, *this) {
-    createForm(instance);
-    controls_ = std::make_unique<Controls>(window_, instance);
-    takeControls();
-    fitTo(GetDpiForWindow(window_), nullptr);
-}
+    : form_(Platform{dialogs, *this, *this, clock, random, drives}, *this), instance_(instance) {}
 
 cmd_pend_exp::~cmd_pend_exp() { DestroyWindow(window_); }
 
-void cmd_pend_exp::createForm(HINSTANCE instance) {
+void cmd_pend_exp::createForm() {
     WNDCLASSEXW formClass{};
     formClass.cbSize = sizeof formClass;
     formClass.lpfnWndProc = windowProcedure;
-    formClass.hInstance = instance;
-    formClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    formClass.hInstance = instance_;
+    formClass.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
     formClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     formClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     formClass.lpszClassName = kClassName;
     RegisterClassExW(&formClass);
-    // Hidden until start-up is over; it is placed and sized once its screen's density is known.
+    // Hidden until its controls are made; it is placed and sized once its screen's density is known.
     CreateWindowExW(0, kClassName, wideOf(form::kTitle).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
-                    nullptr, nullptr, instance, this);
+                    nullptr, nullptr, instance_, this);
     if (!window_) throw RunError(kOutOfMemory);
+    controls_ = std::make_unique<Controls>(window_, instance_);
+    takeControls();
+    fitTo(GetDpiForWindow(window_), nullptr);
 }
 
 void cmd_pend_exp::takeControls() {
@@ -62,6 +60,7 @@ void cmd_pend_exp::fitTo(UINT dotsPerInch, const RECT* suggested) {
 void cmd_pend_exp::Form_Load() { form_.load(); }
 
 void cmd_pend_exp::show(int showCommand) {
+    createForm();
     ShowWindow(window_, showCommand);
     SetForegroundWindow(window_);
     SetFocus(txt_question.handle());

@@ -27,10 +27,11 @@ public:
 
     HWND handle() const { return window_; }
 
-    // Start-up, before the window is shown; it may end the program.
+    // Start-up, before the window exists; it may end the program.
     void Form_Load();
     bool hasEnded() const { return form_.hasEnded(); }
-    // Shows the window with the focus in the question box; the answer an earlier run left
+    // Makes the window and its controls, only now, so that the first prompt waits for none of
+    // them, and shows it with the focus in the question box; the answer an earlier run left
     // unrecorded comes back once the event loop runs.
     void show(int showCommand);
 
@@ -49,7 +50,7 @@ private:
     static constexpr UINT_PTR kDraftTimer = 2;
     static constexpr UINT kRestoreDraft = WM_APP;
 
-    void createForm(HINSTANCE instance);
+    void createForm();
     // The controls the run works on.
     void takeControls();
     // The client area's fixed size and every control's place and font, at this many dots per inch.
@@ -84,6 +85,7 @@ private:
     void tmr_draft_Timer();
 
     form::Form form_;
+    HINSTANCE instance_;
     HWND window_ = nullptr;
     std::unique_ptr<Controls> controls_;
     CodePageEdit txt_question;

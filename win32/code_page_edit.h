@@ -8,7 +8,8 @@ namespace cj::win32 {
 
 // A multi-line edit box whose text is the run's Windows-1252 text: what the student types or
 // pastes is held to the code page on the spot, so the box never shows what cannot be recorded.
-// Tab leaves the box, Return breaks the line, Ctrl+A selects everything.
+// Tab leaves the box, Return breaks the line, Ctrl+A selects everything, Ctrl+Backspace deletes
+// the word before the caret; no other control character gets into the text from the keyboard.
 class CodePageEdit {
 public:
     void attach(HWND edit);
@@ -23,6 +24,7 @@ private:
     static LRESULT CALLBACK procedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onCharacter(UINT message, WPARAM typed, LPARAM lParam);
+    void deleteWordBeforeCaret();
     void paste();
 
     HWND edit_ = nullptr;

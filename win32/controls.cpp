@@ -19,6 +19,8 @@ using form::Kind;
 // Ids clear of those the dialog manager sends for Return and Escape (IDOK, IDCANCEL).
 constexpr int kFirstId = 100;
 
+constexpr UINT kCaptionLayout = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
+
 struct Made {
     const wchar_t* windowClass;
     DWORD style;
@@ -104,6 +106,7 @@ std::string_view Controls::nameOf(int id) const {
 }
 
 void Controls::layOut(UINT dotsPerInch) {
+    dotsPerInch_ = dotsPerInch;
     HFONT captions = fontOf(form::kCaptionFont, dotsPerInch);
     HFONT largeBoxes = fontOf(form::kLargeBoxFont, dotsPerInch);
     const auto table = form::controls();
@@ -119,6 +122,32 @@ void Controls::layOut(UINT dotsPerInch) {
     DeleteObject(largeBoxFont_);
     captionFont_ = captions;
     largeBoxFont_ = largeBoxes;
+}
+
+// The button draws its face and its focus; its caption, wrapped at word boundaries and centred
+// both ways, goes across the whole face inside the border. The button's own margin would cut
+// the second line of the smallest ("pend exp"), and Wine wraps a centred caption a second time
+// in the width it measured, which breaks "Save as Notes" onto a third line.
+LRESULT Controls::drawCaption(const NMCUSTOMDRAW& draw) const {
+    const auto table = form::controls();
+    const std::size_t index = draw.hdr.idFrom - kFirstId;
+    if (index >= table.size() || table[index].kind != Kind::Button) return CDRF_DODEFAULT;
+    if (draw.dwDrawStage == CDDS_PREPAINT) return CDRF_DOERASE | CDRF_NOTIFYPOSTPAINT;
+    if (draw.dwDrawStage != CDDS_POSTPAINT) return CDRF_DODEFAULT;
+
+    RECT face = draw.rc;
+    const int border = MulDiv(1, static_cast<int>(dotsPerInch_), USER_DEFAULT_SCREEN_DPI);
+    InflateRect(&face, -border, -border);
+    const std::wstring caption = wideOf(table[index].text);
+    const HGDIOBJ before = SelectObject(draw.hdc, captionFont_);
+    RECT lines = face;
+    DrawTextW(draw.hdc, caption.c_str(), -1, &lines, kCaptionLayout | DT_CALCRECT);
+    face.top += (face.bottom - lines.bottom) / 2;
+    SetBkMode(draw.hdc, TRANSPARENT);
+    SetTextColor(draw.hdc, GetSysColor(COLOR_BTNTEXT));
+    DrawTextW(draw.hdc, caption.c_str(), -1, &face, kCaptionLayout);
+    SelectObject(draw.hdc, before);
+    return CDRF_DODEFAULT;
 }
 
 }  // namespace cj::win32

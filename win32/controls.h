@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string_view>
 #include <vector>
 
@@ -22,8 +24,12 @@ public:
     // Places every control and gives it its font, for the window's dots per inch.
     void layOut(UINT dotsPerInch);
 
+    // A button asking how to draw itself: its caption is drawn here.
+    LRESULT drawCaption(const NMCUSTOMDRAW& draw) const;
+
 private:
     std::vector<HWND> handles_;
+    UINT dotsPerInch_ = USER_DEFAULT_SCREEN_DPI;
     HFONT captionFont_ = nullptr;
     HFONT largeBoxFont_ = nullptr;
 };

@@ -17,6 +17,8 @@ std::wstring wideOf(std::string_view codePageText) { return wideOf(form::utf16Of
 
 std::string codePageOf(std::wstring_view text) { return form::codePageOf(utf16Of(text)); }
 
+TypedAnswer typedAnswerOf(std::wstring_view text) { return {codePageOf(text), form::utf8Of(utf16Of(text))}; }
+
 std::wstring fittedLinesOf(std::wstring_view text) {
     return wideOf(form::utf16Of(form::codePageLinesOf(utf16Of(text))));
 }

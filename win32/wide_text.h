@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform.h"
+
 namespace cj::win32 {
 
 // Windows holds text in UTF-16; the run in Windows-1252 bytes with CR LF line ends. Every
@@ -15,6 +17,9 @@ std::wstring wideOf(std::string_view codePageText);
 
 // Character for character; one that the code page lacks becomes "?".
 std::string codePageOf(std::wstring_view text);
+
+// As codePageOf, and as typed, in UTF-8.
+TypedAnswer typedAnswerOf(std::wstring_view text);
 
 // Text pasted into a box as the code page keeps it: every character it lacks becomes "?",
 // every line break CR LF, so that the box shows what will be recorded.

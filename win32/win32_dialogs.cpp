@@ -35,12 +35,12 @@ INT_PTR CALLBACK inputBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-std::string Win32Dialogs::inputBox(const std::string& prompt) {
+TypedAnswer Win32Dialogs::answerTo(const std::string& prompt) {
     Exchange exchange{wideOf(prompt), {}};
     const INT_PTR closedWith = DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_INPUT_BOX), owner_,
                                                inputBoxProcedure, reinterpret_cast<LPARAM>(&exchange));
     if (closedWith <= 0) throw RunError(kOutOfMemory);  // the box could not be made
-    return codePageOf(exchange.answer);  // empty when cancelled
+    return typedAnswerOf(exchange.answer);  // empty when cancelled
 }
 
 void Win32Dialogs::msgBox(const std::string& message) {

@@ -15,7 +15,7 @@ public:
     // meanwhile; before, each stands alone with a button of its own on the taskbar.
     void setOwner(HWND window) { owner_ = window; }
 
-    std::string inputBox(const std::string& prompt) override;
+    TypedAnswer answerTo(const std::string& prompt) override;
     void msgBox(const std::string& message) override;
 
 private:

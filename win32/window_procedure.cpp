@@ -22,6 +22,11 @@ LRESULT cmd_pend_exp::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         onTimer(wParam);
         return 0;
+    case WM_NOTIFY:
+        if (reinterpret_cast<const NMHDR*>(lParam)->code == NM_CUSTOMDRAW) {
+            return controls_->drawCaption(*reinterpret_cast<const NMCUSTOMDRAW*>(lParam));
+        }
+        return 0;
     case kRestoreDraft:
         form_.restoreDraft();
         return 0;

@@ -43,4 +43,28 @@ public:
     }
 };
 
+// One copy of the program, with boxes and prompts of its own, on the computer's drives: Student
+// One's run as the window starts it.
+struct Copy {
+    explicit Copy(FakePlatform& computer)
+        : run({dialogs, boxes, computer.pictures, computer.clock, computer.random, computer.drives}) {
+        dialogs.answers = {"1", "Student One", "STO", "1"};
+        run.startRun();
+        run.openAssignment();
+        run.restoreDraft();
+    }
+    void type(const std::string& text) {
+        boxes.answer = text;
+        run.keepDraft();
+    }
+
+    ScriptedDialogs dialogs;
+    FakeBoxes boxes;
+    cj::Run run;
+};
+
+inline const std::string kNameInUse =
+    "Class Journal is already running under this name, on this computer or another. What you type here is kept "
+    "apart from what you type there.";
+
 }  // namespace cj::test

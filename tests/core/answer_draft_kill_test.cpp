@@ -40,5 +40,27 @@ TEST_F(AnswerDraft, ASaveKilledBetweenWriteAndRenameLeavesTheOldDraftWhole) {
     EXPECT_TRUE(left == older || left == newer) << "a torn draft was left";
 }
 
+class CopyInAnotherProcess : public FakePlatform, public testing::Test {};
+
+// A second copy of a name, in another process, is told the name is in use and gets none of the
+// first one's draft; what each typed comes back once at the next start.
+TEST_F(CopyInAnotherProcess, KeepsItsDraftApart) {
+    {
+        Copy first(*this);
+        first.type("alpha");
+        if (const pid_t second = fork(); second == 0) {
+            Copy copy(*this);
+            const bool apart = copy.dialogs.messages == std::vector<std::string>{kNameInUse} && copy.boxes.answer.empty();
+            copy.type("beta");
+            _exit(apart ? 0 : 1);
+        } else {
+            int status = -1;
+            waitpid(second, &status, 0);
+            EXPECT_EQ(status, 0);
+        }
+    }
+    EXPECT_EQ(Copy(*this).boxes.answer, "alpha\r\nbeta");
+}
+
 }  // namespace
 }  // namespace cj::test

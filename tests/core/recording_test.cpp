@@ -240,9 +240,9 @@ class LongName : public RunFixture, public testing::WithParamInterface<LongNameR
 TEST_P(LongName, GivesFilesThatRecord) {
     const std::string name = GetParam().name;
     start("1", name, "STO", "1");
-    const std::string sent = readBytes(drives.locate(state().sendFilePath));
+    const std::string sent = readBytes(drives.locate(toUtf8(state().sendFilePath)));
     EXPECT_NE(sent.find("\r\nStudent Name:  " + name + "\r\nassignment #001\r\n"), std::string::npos);
-    EXPECT_TRUE(std::filesystem::exists(drives.locate(state().masterFilePath)));
+    EXPECT_TRUE(std::filesystem::exists(drives.locate(toUtf8(state().masterFilePath))));
 
     run().nextQuestion();
     boxes.answer = "OK";
@@ -250,10 +250,10 @@ TEST_P(LongName, GivesFilesThatRecord) {
     boxes.answer = "units";
     run().saveAsNotes();
     EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_EQ(readBytes(drives.locate(state().sendFilePath)).substr(sent.size()),
+    EXPECT_EQ(readBytes(drives.locate(toUtf8(state().sendFilePath))).substr(sent.size()),
               responseRecord("OK") + notesRecord(kQuestion, "units", std::string(7, ' ')));
-    EXPECT_EQ(readBytes(drives.locate(state().notesFilePath)), notesRecord(kQuestion, "units", std::string(7, ' ')));
-    EXPECT_EQ(readBytes(drives.locate(state().masterFilePath)), notesRecord(kQuestion, "units", "\r\n"));
+    EXPECT_EQ(readBytes(drives.locate(toUtf8(state().notesFilePath))), notesRecord(kQuestion, "units", std::string(7, ' ')));
+    EXPECT_EQ(readBytes(drives.locate(toUtf8(state().masterFilePath))), notesRecord(kQuestion, "units", "\r\n"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, LongName,
@@ -261,6 +261,18 @@ INSTANTIATE_TEST_SUITE_P(Names, LongName,
                                          LongNameRow{"OneHundredFiftyTwoByteLetters", std::string(150, '\xE9')},
                                          LongNameRow{"ThreeHundredWithABlank", "Student " + std::string(292, 'y')}),
                          [](const testing::TestParamInfo<LongNameRow>& info) { return std::string(info.param.label); });
+
+// Students whose names Windows-1252 cannot write get files of their own, named as they typed.
+TEST_F(Recording, NamesInOtherScriptsKeepTheirFilesApart) {
+    for (const std::string name : {"王伟", "李娜"}) {
+        dialogs.typedAs["??"] = name;
+        cj::Run student(platform());
+        dialogs.answers = {"1", "??", "S", "1"};
+        student.startRun(), student.openAssignment();
+        const std::string file = "qorsdata/send_1207" + name + ".txt";
+        EXPECT_NE(readBytes(onDrive('c', "") / std::u8string(file.begin(), file.end())).find("Name:  ??\r\n"), std::string::npos);
+    }
+}
 
 }  // namespace
 }  // namespace cj::test

@@ -139,7 +139,7 @@ std::size_t countIn(const std::string& file, const std::string& record) {
     std::size_t count = 0;
     for (std::size_t at = file.find(record); at != std::string::npos; at = file.find(record, at + 1), ++count) {
         const std::string before = file.substr(0, at);
-        EXPECT_TRUE(before.empty() || before.ends_with("\n") || before.ends_with("\n" + kNotesRecordEnd)) << "glued";
+        EXPECT_TRUE(before.empty() || before.ends_with("\n") || before.ends_with("\n" + kDotLine + kPrintZoneAdvance)) << "glued";
     }
     return count;
 }

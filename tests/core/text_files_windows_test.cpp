@@ -128,7 +128,7 @@ TEST_F(RunOnWindows, AMissingFolderGives76AndAMissingNotesFile53) {
 TEST(DrivesOnWindows, AreTheDrivesThemselves) {
     const DriveMap drives = DriveMap::forThisComputer();
     EXPECT_EQ(drives.locate("i:\\responses.txt").native(), L"i:\\responses.txt");
-    EXPECT_EQ(drives.locate("C:\\qorsdata\\notes_Zo\xEB.txt").native(), L"c:\\qorsdata\\notes_Zo\u00EB.txt");
+    EXPECT_EQ(drives.locate("C:\\qorsdata\\notes_Zo\xC3\xAB.txt").native(), L"c:\\qorsdata\\notes_Zo\u00EB.txt");
 }
 
 struct FailureRow {

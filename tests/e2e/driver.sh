@@ -10,6 +10,7 @@ set -euo pipefail
 
 # No single wait may take longer than this; ctest's own timeout is only the last resort.
 E2E_WAIT_SECONDS=${E2E_WAIT_SECONDS:-20}
+E2E_SCREEN=${E2E_SCREEN:-1024x768x24}  # the private X server's screen
 
 E2E_DIR=""
 E2E_XVFB_PID=""
@@ -90,7 +91,7 @@ e2e_wait_for() {
 
 e2e_start_x() {
     # Xvfb picks a free display itself and writes its number once it accepts clients.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
+    Xvfb -displayfd 3 -screen 0 "$E2E_SCREEN" -nolisten tcp -noreset \
         3>"$E2E_DIR/display" >"$E2E_DIR/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
     e2e_wait_for "the X server" grep -q '^[0-9]' "$E2E_DIR/display"
@@ -252,4 +253,25 @@ e2e_expect_box() {
         fi
         sleep 0.1
     done
+}
+
+# The session the tests record: a response, notes, and a two-line response with a character
+# beyond the keyboard's, each to a question fetched.
+e2e_record_session() {
+    local question="Please respond to the question."
+    e2e_click cmdNextQuestion
+    e2e_expect_box txt_question "$question"
+    e2e_type_into txt_answer "OK"
+    e2e_click cmd_enter_response
+
+    e2e_click cmdNextQuestion
+    e2e_expect_box txt_question "$question"
+    e2e_type_into txt_answer "check units"
+    e2e_click cmd_save_as_notes
+
+    e2e_click cmdNextQuestion
+    e2e_paste_into txt_answer "café au lait"
+    e2e_type $'\nsecond line'
+    e2e_expect_box txt_answer $'café au lait\nsecond line'
+    e2e_click cmd_enter_response
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installation: `cmake --install` into a temporary root, then the Debian package built by CPack,
-# unpacked into another; both hold the program, its desktop entry, its icon, its AppStream
-# metainfo (valid to appstreamcli) and its manual page; the package passes lintian without an
+# unpacked into another; both hold the program and the instructor's report, its desktop entry, its icon, its AppStream
+# metainfo (valid to appstreamcli) and their manual pages; the package passes lintian without an
 # error, declares what it needs and would install here, and the packaged program starts.
 # $1: the build directory.
 source "$(dirname "$0")/driver.sh"
@@ -9,7 +9,7 @@ source "$(dirname "$0")/driver.sh"
 build=$1
 expect_installed() {
     local root=$1
-    [ -x "$root/bin/classjournal" ] || e2e_fail "no executable in $root/bin"
+    [ -x "$root/bin/classjournal" ] && [ -x "$root/bin/classjournal-report" ] || e2e_fail "no executables in $root/bin"
     local entry=$root/share/applications/classjournal.desktop
     [ -f "$entry" ] || e2e_fail "no desktop entry in $root/share/applications"
     local key
@@ -22,9 +22,12 @@ expect_installed() {
     appstreamcli validate --no-net "$root/share/metainfo/invalid.classjournal.ClassJournal.metainfo.xml" ||
         e2e_fail "no valid AppStream metainfo in $root/share/metainfo"
     # man says nothing on its error output when the page is there and well formed.
-    if man --warnings -l "$root/share/man/man1/classjournal.1.gz" 2>&1 >/dev/null | grep .; then
-        e2e_fail "the manual page in $root/share/man/man1 is missing or draws warnings"
-    fi
+    local page
+    for page in classjournal classjournal-report; do
+        if man --warnings -l "$root/share/man/man1/$page.1.gz" 2>&1 >/dev/null | grep .; then
+            e2e_fail "the manual page $page.1 in $root/share/man/man1 is missing or draws warnings"
+        fi
+    done
 }
 
 e2e_setup "$build/app/classjournal"
@@ -49,4 +52,6 @@ e2e_start_program
 e2e_answer_start_up 1 "Student One" STO 2
 e2e_read_message
 e2e_expect_exit
+"$E2E_DIR/unpacked/usr/bin/classjournal-report" --help | grep -q '^Usage: classjournal-report' ||
+    e2e_fail "the packaged report does not start"
 echo "PASS: the install and the package hold the program and what a desktop and Debian ask of it"

@@ -11,7 +11,7 @@ mkdir -p "$lab" "$E2E_DATA"
 printf 'from home\r\n' >"$E2E_DATA/unsent_Student_One.txt"
 printf 'from yesterday\r\n' >"$lab/unsent_Student_One.txt"
 touch -d yesterday "$lab/unsent_Student_One.txt"
-kept=unsent$(date -d yesterday +%m%d)_Student_One.txt
+kept=unsent$(date -d yesterday +%m%d)Student_One.txt
 e2e_start_program
 e2e_answer_start_up 2 "Student One" STO 1
 e2e_expect_message "1 line of the answers you gave on $(date -d yesterday +%m-%d-%Y) never reached the class's shared file, and will not go there on a later day. Your send file of that day holds those answers; the lines are kept in i:\\bkp_000416\\My Documents\\distance students\\interactive problems\\lb1\\$kept."

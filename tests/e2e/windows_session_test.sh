@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows program under Wine, in a prefix of its own, worked as a student works it: the four
 # prompts, a question, a two-line response with an accented word, a note, an answer left
-# unrecorded and the close box. The four files then hold the bytes they hold on Linux, the draft
-# went with the response, and the unrecorded answer is kept as the draft.
+# unrecorded, edited with Tab and Ctrl+Backspace, and the close box. The four files then hold the
+# bytes they hold on Linux, the draft went with the response, and the unrecorded answer is kept
+# as the draft.
 # Without a window manager, Alt+F4 asks for the close as the close box does.
 # $1: classjournal.exe.
 source "$(dirname "$0")/wine_driver.sh"
@@ -35,7 +36,13 @@ e2e_click cmdNextQuestion
 e2e_type_into txt_answer "check units"
 e2e_click cmd_save_as_notes
 e2e_click cmdNextQuestion
-e2e_type_into txt_answer "never recorded"
+# Away and back by Tab the answer and its caret stay; Ctrl+Backspace takes the word before the
+# caret; Ctrl with a letter puts no control character in. Wine's edit box keeps those characters
+# out by itself, so only on Windows can the last check fail.
+e2e_type_into txt_answer "never"
+xdotool key Tab shift+Tab
+e2e_type " recorded wrongly"
+xdotool key ctrl+BackSpace BackSpace ctrl+b ctrl+e ctrl+r
 e2e_expect_box txt_answer "never recorded"
 xdotool key alt+F4
 e2e_expect_exit

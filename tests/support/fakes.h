@@ -3,12 +3,14 @@
 #include <chrono>
 #include <deque>
 #include <functional>
+#include <map>
 #include <exception>
 #include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "code_page.h"
 #include "platform.h"
 
 namespace cj::test {
@@ -17,15 +19,17 @@ namespace cj::test {
 class ScriptedDialogs : public Dialogs {
 public:
     std::deque<std::string> answers;
+    // What was typed behind an answer that the code page could not hold, in UTF-8.
+    std::map<std::string, std::string> typedAs;
     std::vector<std::string> prompts;
     std::vector<std::string> messages;
 
-    std::string inputBox(const std::string& prompt) override {
+    TypedAnswer answerTo(const std::string& prompt) override {
         prompts.push_back(prompt);
-        if (answers.empty()) return "";
+        if (answers.empty()) return {};
         std::string answer = answers.front();
         answers.pop_front();
-        return answer;
+        return {answer, typedAs.contains(answer) ? typedAs[answer] : toUtf8(answer)};
     }
     void msgBox(const std::string& message) override { messages.push_back(message); }
 };

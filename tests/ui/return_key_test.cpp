@@ -90,7 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ReturnRow{"SmallBoxEnter", kSmallBox, Qt::Key_Enter, "1", "1", 0}),
     [](const testing::TestParamInfo<ReturnRow>& info) { return std::string(info.param.name); });
 
-// A held key repeats its press; a focused button takes Return or keypad Enter once a press.
+// A held key repeats its press, marked as a repeat or, on X11 under load, as a release and a
+// press of one time stamp; a focused button takes Return or keypad Enter once a press.
 TEST_F(WindowTest, HeldReturnPressesTheFocusedButtonOnce) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -101,8 +102,13 @@ TEST_F(WindowTest, HeldReturnPressesTheFocusedButtonOnce) {
     button->setFocus();
     for (const auto [key, modifier] : {std::pair{Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Enter, Qt::KeypadModifier}}) {
         presses = 0;
-        for (const bool repeated : {false, true, true}) QTest::simulateEvent(button, true, key, modifier, "\r", repeated);
-        QTest::simulateEvent(button, false, key, modifier, "\r", false);
+        for (const auto [type, at, repeated] : {std::tuple{QEvent::KeyPress, 10, false}, {QEvent::KeyPress, 20, true},
+                                                {QEvent::KeyRelease, 30, false}, {QEvent::KeyPress, 30, false},
+                                                {QEvent::KeyRelease, 40, false}}) {
+            QKeyEvent event(type, key, modifier, "\r", repeated);
+            event.setTimestamp(at);
+            QApplication::sendEvent(button, &event);
+        }
         EXPECT_EQ(presses, 1) << key;
     }
 }

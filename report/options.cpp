@@ -1,0 +1,59 @@
+#include "options.h"
+
+#include <stdexcept>
+
+#include "clock_text.h"
+
+namespace cj::report {
+
+namespace {
+
+// YYYY-MM-DD, the form no one reads two ways.
+Day dayOfOption(const std::string& option, const std::string& text) {
+    const std::optional<LocalTime> date =
+        text.size() == 10 && text[4] == '-' && text[7] == '-'
+            ? readDateText(text.substr(5, 2) + "-" + text.substr(8, 2) + "-" + text.substr(0, 4))
+            : std::nullopt;
+    if (!date) throw std::invalid_argument(option + " takes a day as YYYY-MM-DD, not \"" + text + "\"");
+    return Day{std::chrono::year(date->year), std::chrono::month(static_cast<unsigned>(date->month)),
+               std::chrono::day(static_cast<unsigned>(date->day))};
+}
+
+}  // namespace
+
+Options readOptions(const std::vector<std::string>& args) {
+    Options options;
+    bool onlyInputs = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string arg = args[i];
+        if (onlyInputs || arg.empty() || arg[0] != '-' || arg == "-") {
+            options.inputs.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            onlyInputs = true;
+            continue;
+        }
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+            continue;
+        }
+        std::optional<std::string> value;
+        if (const std::size_t equals = arg.find('='); equals != std::string::npos) {
+            value = arg.substr(equals + 1);
+            arg.erase(equals);
+        }
+        if (arg != "--from" && arg != "--to" && arg != "--out") throw std::invalid_argument("unknown option " + arg);
+        if (!value) {
+            if (++i == args.size()) throw std::invalid_argument(arg + " needs a value");
+            value = args[i];
+        }
+        if (arg == "--from") options.period.from = dayOfOption(arg, *value);
+        if (arg == "--to") options.period.to = dayOfOption(arg, *value);
+        if (arg == "--out") options.out = *value;
+    }
+    if (!options.help && options.inputs.empty()) throw std::invalid_argument("no folder or file to read");
+    return options;
+}
+
+}  // namespace cj::report
