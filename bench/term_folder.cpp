@@ -7,10 +7,10 @@
 #include <iostream>
 #include <string>
 
+#include "appends.h"
 #include "clock_text.h"
 #include "file_names.h"
 #include "record_layouts.h"
-#include "text_files.h"
 
 namespace {
 

@@ -47,6 +47,7 @@ void Run::finishRun() {
 
 void Run::setAnswerText(const std::string& text) {
     platform_.boxes.setAnswerText(text);
+    files_.forgetRecordInProgress();
     keepDraft();
 }
 

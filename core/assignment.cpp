@@ -30,6 +30,7 @@ void Run::openAssignment() {
         files_.open(sendFileHeader(noiseLine, s, assignmentLine, platform_.clock.now()));
     });
     if (files_.nameInUse()) platform_.dialogs.msgBox(kNameInUse);
+    tellNews();
 }
 
 }  // namespace cj

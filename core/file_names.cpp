@@ -22,6 +22,9 @@ static_assert(kMostAroundN >= std::string_view("masterFile_.txt").size());
 static_assert(kMostAroundN >= std::string_view("send_MMDD.txt").size());
 static_assert(kMostAroundN >= std::string_view("unsent_.txt").size());
 static_assert(kMostAroundN >= std::string_view("inuse_.txt").size());
+static_assert(kMostAroundN >= std::string_view("unsentMMDD.txt").size());
+// The record in progress is saved as the draft is, under a name as long.
+static_assert(std::string_view(".rec").size() == kStudentFileExtension.size());
 constexpr std::size_t kRoomForN = kFileNameLimit - kMostAroundN;
 constexpr std::size_t kDigestLength = 16;
 
@@ -82,6 +85,8 @@ std::string fileNameOf(const StudentFileNaming& naming, const std::string& month
     return std::string(naming.prefix) + (naming.perDay ? monthDay : "") + namePart + std::string(kStudentFileExtension);
 }
 
+std::string monthDayOf(const std::string& dateText) { return dateText.substr(0, 2) + dateText.substr(3, 2); }
+
 bool isMonthDay(std::string_view text) {
     const auto digit = [](char c) { return c >= '0' && c <= '9'; };
     if (text.size() != 4 || !std::all_of(text.begin(), text.end(), digit)) return false;
@@ -119,7 +124,7 @@ std::string fileNamePart(const std::string& typedName) {
 StudentFileNames studentFileNames(const std::string& dataDir, const std::string& typedName, const std::string& dateText) {
     const std::string n = fileNamePart(typedName);
     const std::string folder = toUtf8(dataDir) + "\\";
-    const std::string monthDay = dateText.substr(0, 2) + dateText.substr(3, 2);
+    const std::string monthDay = monthDayOf(dateText);
     StudentFileNames names;
     for (const StudentFileNaming& naming : kStudentFileNamings) {
         const std::string path = folder + fileNameOf(naming, monthDay, n);
@@ -130,10 +135,24 @@ StudentFileNames studentFileNames(const std::string& dataDir, const std::string&
             case StudentFileKind::Draft: names.copyDrafts.push_back(path); break;
             case StudentFileKind::Outbox: names.outbox = path; break;
             case StudentFileKind::InUse: names.inUse = path; break;
+            case StudentFileKind::UnsentOfDay: break;  // one for each day, named as it is needed
         }
     }
     names.draft = names.copyDrafts.front();
+    names.outboxes = {names.outbox};
     return names;
+}
+
+std::string unsentOfDay(const std::string& outbox, const std::string& dateText) {
+    const std::size_t folder = outbox.rfind('\\') + 1;
+    const auto named = readStudentFileName(std::string_view(outbox).substr(folder));
+    const StudentFileNaming& unsent = *std::ranges::find(kStudentFileNamings, StudentFileKind::UnsentOfDay,
+                                                         &StudentFileNaming::kind);
+    return outbox.substr(0, folder) + fileNameOf(unsent, monthDayOf(dateText), named ? named->namePart : "");
+}
+
+std::string recordInProgressOf(const std::string& draft) {
+    return draft.substr(0, draft.size() - kStudentFileExtension.size()) + ".rec";
 }
 
 }  // namespace cj

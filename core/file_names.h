@@ -18,6 +18,9 @@ struct StudentFileNames {
     // The draft of each copy of the program that may run under the name at once, the first
     // copy's first.
     std::vector<std::string> copyDrafts;
+    // This student's outbox in every data folder of this computer, the home folder's first;
+    // outbox is one of them.
+    std::vector<std::string> outboxes;
 };
 
 // The student's name as it stands in file names, from the name typed, in UTF-8: blanks become
@@ -28,8 +31,10 @@ struct StudentFileNames {
 std::string fileNamePart(const std::string& typedName);
 
 // The kinds of file kept for a student. Each is named by its prefix, then the month and day
-// ("MMDD") for a kind kept per day, then the name part N, then ".txt".
-enum class StudentFileKind { Master, Send, Notes, Draft, Outbox, InUse };
+// ("MMDD") for a kind kept per day, then the name part N, then ".txt". UnsentOfDay holds the
+// class-file lines of its day that waited in the outbox beside it until a later day, and so
+// never reached the class file.
+enum class StudentFileKind { Master, Send, Notes, Draft, Outbox, InUse, UnsentOfDay };
 struct StudentFileNaming {
     StudentFileKind kind;
     std::string_view prefix;
@@ -46,6 +51,8 @@ inline constexpr StudentFileNaming kStudentFileNamings[] = {
     {StudentFileKind::Draft, "draft6", false},       {StudentFileKind::Draft, "draft7", false},
     {StudentFileKind::Draft, "draft8", false},       {StudentFileKind::Draft, "draft9", false},
     {StudentFileKind::Outbox, "unsent_", false},      {StudentFileKind::InUse, "inuse_", false},
+    // After the outbox's, whose prefix begins alike: a digit where the outbox has "_".
+    {StudentFileKind::UnsentOfDay, "unsent", true},
 };
 inline constexpr std::string_view kStudentFileExtension = ".txt";
 
@@ -65,5 +72,12 @@ std::optional<StudentFileName> readStudentFileName(std::string_view fileName);
 
 // dateText gives the send file's month and day: one send file collects a student's day.
 StudentFileNames studentFileNames(const std::string& dataDir, const std::string& typedName, const std::string& dateText);
+
+// The UnsentOfDay file of the day of dateText beside an outbox that studentFileNames named.
+std::string unsentOfDay(const std::string& outbox, const std::string& dateText);
+
+// What a record that some of its files took and others missed still owes them, kept beside
+// the draft that holds its text, under the draft's name with ".rec" for ".txt".
+std::string recordInProgressOf(const std::string& draft);
 
 }  // namespace cj

@@ -14,25 +14,32 @@ void Run::enterResponse() {
     trapped([&] {
         const std::string answer = platform_.boxes.answerText();
         if (nothingTyped(answer)) return clearBoxes();
-        recorded(answer, files_.recordResponse(answer, state_.codeNbr));
+        files_.recordResponse(answer, state_.codeNbr);
+        recorded(answer);
     });
+    tellNews();
 }
 
 void Run::saveAsNotes() {
     trapped([&] {
         const std::string answer = platform_.boxes.answerText();
         if (nothingTyped(answer)) return clearBoxes();
-        recorded(kNotesLabel + answer, files_.recordNotes(answer, state_.currentLine, state_.codeNbr));
+        files_.recordNotes(answer, state_.currentLine, state_.codeNbr);
+        recorded(kNotesLabel + answer);
     });
+    tellNews();
 }
 
-void Run::recorded(std::string text, int classFileUnreached) {
+void Run::recorded(std::string text) {
     RunState& s = state_;
     s.responsePending = false;
     s.workText = std::move(text);
     s.cumulativeText.insert(0, s.responseSeparator + s.workText);
     clearBoxes();
-    if (classFileUnreached != 0) report(classFileUnreached);
+}
+
+void Run::tellNews() {
+    for (const std::string& message : files_.news()) platform_.dialogs.msgBox(message);
 }
 
 }  // namespace cj

@@ -74,8 +74,11 @@ private:
     // The box still holds the instructions it was given: the student typed nothing.
     bool nothingTyped(const std::string& answer) const { return answer == state_.answerPrompt; }
     // What every command that recorded text does once its record is made.
-    void recorded(std::string text, int classFileUnreached);
+    void recorded(std::string text);
+    // What the files gave the student to know, after the command that found it.
+    void tellNews();
     void clearBoxes();
+    // The run replaces the answer box's text: what was typed there is no record in progress.
     void setAnswerText(const std::string& text);
 
     Platform platform_;
@@ -88,6 +91,7 @@ private:
     //   master file        made at start, then every note
     //   draft file         the answer box while nothing in it is recorded
     //   outbox             class-file lines waiting for the class file to be reachable
+    //   record in progress  beside the draft, what a half-written record still owes its files
     StudentFiles files_;
 };
 

@@ -47,7 +47,13 @@ void Run::startRun() {
         s.initials = platform_.dialogs.inputBox(
             "Your initials (use all 3 initials and always use the same three initials when submitting work):  ");
 
-        StudentFileNames names = studentFileNames(s.dataDir, name.unicode, dateText(platform_.clock.now()));
+        const std::string today = dateText(platform_.clock.now());
+        StudentFileNames names = studentFileNames(s.dataDir, name.unicode, today);
+        // A student may work at home and in the lab on one computer: both outboxes are theirs.
+        names.outboxes.clear();
+        for (const std::string& dir : {kLocalDataDir, kNetworkDataDir}) {
+            names.outboxes.push_back(studentFileNames(dir, name.unicode, today).outbox);
+        }
         s.masterFilePath = codePageOfUtf8(names.master);
         s.sendFilePath = codePageOfUtf8(names.send);
         s.notesFilePath = codePageOfUtf8(names.notes);

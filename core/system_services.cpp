@@ -9,9 +9,7 @@
 
 namespace cj {
 
-namespace {
-
-LocalTime localTimeAt(std::time_t moment) {
+LocalTime localTimeOf(std::time_t moment) {
     const std::tm local = localCalendarTime(moment);
     LocalTime t;
     t.year = local.tm_year + 1900;
@@ -24,19 +22,17 @@ LocalTime localTimeAt(std::time_t moment) {
     return t;
 }
 
-}  // namespace
-
 LocalTime SystemClock::now() {
     using namespace std::chrono;
     const auto moment = system_clock::now();
     const std::time_t seconds = system_clock::to_time_t(moment);
-    LocalTime t = localTimeAt(seconds);
+    LocalTime t = localTimeOf(seconds);
     t.secondsSinceMidnight += duration<double>(moment - system_clock::from_time_t(seconds)).count();
     return t;
 }
 
 LocalTime SystemClock::lastWritten(const std::filesystem::path& file) {
-    return localTimeAt(std::chrono::system_clock::to_time_t(lastWriteTime(file)));
+    return localTimeOf(std::chrono::system_clock::to_time_t(lastWriteTime(file)));
 }
 
 void UniformRandom::seed(float seedValue) { engine_.seed(std::bit_cast<std::uint32_t>(seedValue)); }

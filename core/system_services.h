@@ -1,10 +1,14 @@
 #pragma once
 
+#include <ctime>
 #include <random>
 
 #include "platform.h"
 
 namespace cj {
+
+// The moment as this computer's clock shows it, in its own time zone.
+LocalTime localTimeOf(std::time_t moment);
 
 class SystemClock : public Clock {
 public:

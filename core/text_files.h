@@ -14,7 +14,7 @@ namespace cj {
 
 // File operations for the run's records, one implementation per operating system. Every
 // failure throws RunError with the number the student is shown; no file stays open and no
-// lock stays held when a function returns or throws.
+// lock stays held when a function returns or throws, or when an AppendFile goes.
 //
 // Every file is opened without following a symbolic link (or, on Windows, a junction or mount
 // point) in its last component and without waiting on it, and must turn out to be a regular
@@ -22,31 +22,62 @@ namespace cj {
 // throws RunError(kPathFileAccessError), with nothing read and nothing written. A file whose data
 // a filter keeps (a cloud placeholder, a deduplicated or tiered file) is a regular file.
 
-// Appends bytes as one whole record: they land whole and flushed to stable storage, or the
-// failure is thrown with the file as it was. Creates the file when missing.
-//
-// Many programs may append to one file at once (the whole class to the shared file, one
-// student running twice to their own): the length check, the write, the flush and any
-// cut-back happen while this program holds an exclusive lock on the one byte at kLockOffset,
-// far past any data, so readers of the file are never blocked. After kLockWait without the
-// lock (or, on Windows, with the file held by a program that shares no writing), throws
-// RunError(kPermissionDenied) with nothing written. A failed write is cut back only under the
-// lock, and only while the file's length is still what was noted plus what this append wrote,
-// so a record that another program appended is never cut; where the file system keeps no
-// locks, the append goes ahead without one and a failure is reported without a cut-back.
-void appendToFile(const std::filesystem::path& file, std::string_view bytes);
+// A file opened for the run's appends. Many programs may append to one file at once (the whole
+// class to the shared file, one student running twice to their own): each append happens while
+// its program holds an exclusive lock on the one byte at kLockOffset, far past any data, so that
+// readers of the file are never blocked. Where the file system keeps no locks, appends go ahead
+// without one, and nothing is ever cut back. The lock goes, and the file closes, with the object.
+class AppendFile {
+public:
+    enum class Missing { Create, Absent };
+    // Opens the file for reading and appending; a missing one is created, or else, with
+    // Missing::Absent, leaves the object closed. A missing folder counts as a missing file.
+    AppendFile(const std::filesystem::path& file, Missing missing);
+    ~AppendFile();
+    AppendFile(const AppendFile&) = delete;
+    AppendFile& operator=(const AppendFile&) = delete;
+
+    bool isOpen() const;
+    // False for a file this program may write but not read, whose bytes it then never sees.
+    bool readable() const;
+
+    // Takes the lock byte if it is free at once, and says whether it was.
+    bool tryLock();
+    // Waits for the lock byte until kLockWait has passed since the file was opened, then
+    // throws RunError(kPermissionDenied). On Windows a file that another program holds without
+    // sharing its writing is opened only here, as if that program held the lock byte.
+    // Every operation below needs one of the two to have succeeded first.
+    void lock();
+
+    // The last bytes of the file, most of them, or all of a shorter file.
+    std::string tail(std::size_t most) const;
+    std::string readAll() const;
+    std::uint64_t links() const;
+    // Linux's append-only flag, which lets no one empty the file.
+    bool appendOnly() const;
+    std::chrono::system_clock::time_point lastWritten() const;
+
+    // Appends bytes at the end, counting what reached the file even when a later part fails.
+    void write(std::string_view bytes);
+    // Brings what was written to stable storage, or throws.
+    void flush();
+    // Takes back what was written since the last keep(), but only under the lock, only while
+    // the file still ends with those bytes (a file that has grown past them holds a record
+    // another program appended after ours), and only while the file has one link. A cut-back
+    // that fails throws: the student must hear that part of a record may stand in the file.
+    void takeBack();
+    // What was written so far stays, whatever later fails.
+    void keep();
+    // Empties the file; one with more than one link throws RunError(kPathFileAccessError).
+    void empty();
+
+private:
+    struct Opened;
+    std::unique_ptr<Opened> opened_;
+};
 inline constexpr std::uint64_t kLockOffset = 0x40000000;
 // Short enough that a window waiting on it is never taken for one that hangs.
 inline constexpr std::chrono::seconds kLockWait{4};
-
-// Appends what the outbox holds, then bytes, to file as one whole record, and empties the
-// outbox, both under their locks: the outbox's for the whole delivery, so that a line another
-// program adds to it meanwhile waits and is never lost. An outbox missing from a folder that
-// exists holds nothing and is not created. On any failure, the emptying included, file is cut back as appendToFile would,
-// the outbox keeps its lines, and the failure is thrown. Only a crash between the flush of file
-// and the emptying of the outbox can deliver its lines twice; none is ever lost.
-void appendAfterOutbox(const std::filesystem::path& outbox, const std::filesystem::path& file,
-                       std::string_view bytes);
 
 // An exclusive lock on one byte of a file, held for as long as the object lives, by which a
 // program shows others something that lasts, such as its hold on a student's name.
@@ -80,7 +111,8 @@ std::string readFile(const std::filesystem::path& file,
 // size is read in little memory.
 void readFileInPieces(const std::filesystem::path& file, const std::function<void(std::string_view)>& take);
 
-// Creates or empties the file, then writes bytes to it.
+// Creates or empties the file, then writes bytes to it; one with more than one link is left as it
+// is and throws RunError(kPathFileAccessError).
 void replaceFile(const std::filesystem::path& file, std::string_view bytes);
 
 // Replaces the file's content in one step: a crash at any moment leaves the old content or

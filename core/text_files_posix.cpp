@@ -6,9 +6,13 @@
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
+#if __has_include(<linux/fs.h>)
+#include <linux/fs.h>
+#endif
 #include <functional>
 #include <memory>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -50,46 +54,27 @@ constexpr auto kLastLockRetry = std::chrono::milliseconds(4);
 // none is followed or waited on, and only a regular file is read or written.
 constexpr int kOpenFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
 
-// For a file that may be missing, which then counts as empty.
-struct IfPresent {};
-
 class OpenFile {
 public:
     OpenFile(const std::filesystem::path& file, int flags, bool reading)
-        : fd_(::open(file.c_str(), flags | kOpenFlags, 0666)), reading_(reading) {
-        if (fd_ < 0) failToOpen(file, errno, reading_);
-        requireRegularFile();
-    }
-    // Only the file may be missing, not its folder.
-    OpenFile(const std::filesystem::path& file, int flags, IfPresent)
-        : fd_(::open(file.c_str(), flags | kOpenFlags)), reading_(false) {
-        const int error = errno;
-        if (fd_ < 0 && (error != ENOENT || !folderOfExists(file))) failToOpen(file, error, reading_);
-        if (fd_ >= 0) requireRegularFile();
-    }
-    explicit OpenFile(int fd) : fd_(fd), reading_(false) {}
+        : OpenFile(openedOrFailed(file, flags, reading), reading) {}
+    // Takes over fd, which must be open.
+    OpenFile(int fd, bool reading) : fd_(fd), reading_(reading) { requireRegularFile(); }
     OpenFile(const OpenFile&) = delete;
     OpenFile& operator=(const OpenFile&) = delete;
-    ~OpenFile() {
-        if (fd_ >= 0) ::close(fd_);
+    ~OpenFile() { ::close(fd_); }
+
+    struct stat status() const {
+        struct stat status {};
+        if (::fstat(fd_, &status) != 0) fail(errno, reading_);
+        return status;
     }
-
-    bool isOpen() const { return fd_ >= 0; }
-
     off_t length() const { return status().st_size; }
 
-    // Waits up to kLockWait for the lock byte; false where the file system keeps no locks,
-    // which leaves the append to go ahead without one.
-    bool lockByte() {
-        const auto deadline = std::chrono::steady_clock::now() + kLockWait;
-        std::chrono::microseconds retry = kFirstLockRetry;
-        for (;;) {
-            const Lock got = tryToLock(kLockOffset);
-            if (got != Lock::HeldByAnother) return got == Lock::Taken;
-            if (std::chrono::steady_clock::now() >= deadline) throw RunError(kPermissionDenied);
-            std::this_thread::sleep_for(retry);
-            retry = std::min<std::chrono::microseconds>(retry * 2, kLastLockRetry);
-        }
+    static int openedOrFailed(const std::filesystem::path& file, int flags, bool reading) {
+        const int fd = ::open(file.c_str(), flags | kOpenFlags, 0666);
+        if (fd < 0) failToOpen(file, errno, reading);
+        return fd;
     }
 
     enum class Lock { Taken, HeldByAnother, NotKept };
@@ -120,12 +105,6 @@ public:
         if (::fsync(fd_) != 0) fail(errno, reading_);
     }
 
-    std::string readAll() {
-        std::string content;
-        readInPieces([&](std::string_view piece) { content.append(piece); });
-        return content;
-    }
-
     void readInPieces(const std::function<void(std::string_view)>& take) {
         char buffer[65536];
         for (;;) {
@@ -137,6 +116,21 @@ public:
         }
     }
 
+    // The bytes from offset, up to most of them.
+    std::string readFrom(off_t offset, std::size_t most = std::numeric_limits<std::size_t>::max()) const {
+        std::string content;
+        char buffer[65536];
+        while (content.size() < most) {
+            const std::size_t wanted = std::min(sizeof buffer, most - content.size());
+            const auto got = ::pread(fd_, buffer, wanted, offset + static_cast<off_t>(content.size()));
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0) fail(errno, reading_);
+            if (got == 0) break;
+            content.append(buffer, static_cast<std::size_t>(got));
+        }
+        return content;
+    }
+
     // A failed close can mean the data never reached the disk. The close is made on the
     // original while a duplicate keeps the file open, and locked, to take a record back.
     void checkedClose() {
@@ -145,59 +139,32 @@ public:
         if (::close(std::exchange(fd_, spare)) != 0) fail(errno, reading_);
     }
 
-    // Empties the file once its lines are safely elsewhere; a lost flush at worst delivers
-    // them twice, never loses one.
-    void empty() {
-        if (::ftruncate(fd_, 0) != 0) fail(errno, reading_);
+    // A lost flush of the new length at worst brings back bytes that are safely elsewhere.
+    void setLength(off_t length) {
+        if (::ftruncate(fd_, length) != 0) fail(errno, reading_);
         ::fsync(fd_);
     }
 
-    // Appends bytes whole, or takes back what of them reached the file and throws. thenUnderLock
-    // runs once the bytes are safe, while the lock is still held; its failure takes them back too.
-    void appendWhole(std::string_view bytes, bool locked, const std::function<void()>& thenUnderLock) {
-        const off_t before = length();
-        std::size_t written = 0;
-        try {
-            writeAll(bytes, written);
-            flushToDisk();
-            checkedClose();
-            thenUnderLock();
-        } catch (const RunError&) {
-            if (locked) cutBackOurs(before, written);
-            throw;
-        }
+    bool appendOnly() const {
+#ifdef FS_IOC_GETFLAGS
+        int flags = 0;
+        return ::ioctl(fd_, FS_IOC_GETFLAGS, &flags) == 0 && (flags & FS_APPEND_FL) != 0;
+#else
+        return false;
+#endif
     }
 
 private:
-    struct stat status() const {
-        struct stat status {};
-        if (::fstat(fd_, &status) != 0) fail(errno, reading_);
-        return status;
-    }
-
     void requireRegularFile() {
-        if (!S_ISREG(status().st_mode)) throw RunError(kPathFileAccessError);
-    }
-
-    // Only this append's own bytes are taken back: a file that has grown past them holds a
-    // record of someone else's after ours, and cutting would erase it. A cut-back that fails
-    // is the failure the student must hear of, for the file then holds part of a record.
-    void cutBackOurs(off_t before, std::size_t written) {
-        struct stat now {};
-        if (::fstat(fd_, &now) != 0 || now.st_size != before + static_cast<off_t>(written)) return;
-        if (::ftruncate(fd_, before) != 0) fail(errno, reading_);
-        ::fsync(fd_);
+        if (!S_ISREG(status().st_mode)) {
+            ::close(fd_);
+            throw RunError(kPathFileAccessError);
+        }
     }
 
     int fd_;
     bool reading_;
 };
-
-void appendWithLock(const std::filesystem::path& file, std::string_view bytes, const std::function<void()>& thenUnderLock) {
-    OpenFile out(file, O_WRONLY | O_APPEND | O_CREAT, false);
-    const bool locked = out.lockByte();
-    out.appendWhole(bytes, locked, thenUnderLock);
-}
 
 }  // namespace
 
@@ -243,20 +210,93 @@ int errorNumberOf(int systemError, bool reading) {
     }
 }
 
-void appendToFile(const std::filesystem::path& file, std::string_view bytes) {
-    appendWithLock(file, bytes, [] {});
+struct AppendFile::Opened {
+    OpenFile file;
+    bool readable;
+    std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::now() + kLockWait;
+    bool locked = false;
+    off_t before = 0;
+    std::size_t written = 0;
+};
+
+AppendFile::AppendFile(const std::filesystem::path& file, Missing missing) {
+    const int flags = O_APPEND | (missing == Missing::Create ? O_CREAT : 0) | kOpenFlags;
+    bool readable = true;
+    int fd = ::open(file.c_str(), O_RDWR | flags, 0666);
+    // A file the class may add to but not read is still written, unread.
+    if (fd < 0 && errno == EACCES) {
+        readable = false;
+        fd = ::open(file.c_str(), O_WRONLY | flags, 0666);
+    }
+    if (fd < 0 && missing == Missing::Absent && (errno == ENOENT || errno == ENOTDIR)) return;
+    if (fd < 0) failToOpen(file, errno, false);
+    opened_.reset(new Opened{OpenFile(fd, false), readable});
 }
 
-void appendAfterOutbox(const std::filesystem::path& outbox, const std::filesystem::path& file,
-                       std::string_view bytes) {
-    OpenFile box(outbox, O_RDWR, IfPresent{});
-    std::string lines;
-    if (box.isOpen()) {
-        box.lockByte();
-        lines = box.readAll();
+AppendFile::~AppendFile() = default;
+
+bool AppendFile::isOpen() const { return opened_ != nullptr; }
+
+bool AppendFile::readable() const { return opened_->readable; }
+
+// Where the file system keeps no locks, the append goes ahead without one.
+bool AppendFile::tryLock() {
+    const OpenFile::Lock got = opened_->file.tryToLock(kLockOffset);
+    if (got == OpenFile::Lock::Taken) opened_->locked = true;
+    return got != OpenFile::Lock::HeldByAnother;
+}
+
+// A record holds the lock for a few milliseconds: try again soon, then less often.
+void AppendFile::lock() {
+    std::chrono::microseconds retry = kFirstLockRetry;
+    while (!tryLock()) {
+        if (std::chrono::steady_clock::now() >= opened_->deadline) throw RunError(kPermissionDenied);
+        std::this_thread::sleep_for(retry);
+        retry = std::min<std::chrono::microseconds>(retry * 2, kLastLockRetry);
     }
-    if (lines.empty()) return appendToFile(file, bytes);
-    appendWithLock(file, lines.append(bytes), [&] { box.empty(); });
+}
+
+std::string AppendFile::tail(std::size_t most) const {
+    const off_t length = opened_->file.length();
+    const off_t from = length - std::min(length, static_cast<off_t>(most));
+    return opened_->file.readFrom(from, static_cast<std::size_t>(length - from));
+}
+
+std::string AppendFile::readAll() const { return opened_->file.readFrom(0); }
+
+std::uint64_t AppendFile::links() const { return opened_->file.status().st_nlink; }
+
+bool AppendFile::appendOnly() const { return opened_->file.appendOnly(); }
+
+std::chrono::system_clock::time_point AppendFile::lastWritten() const {
+    return std::chrono::system_clock::from_time_t(opened_->file.status().st_mtime);
+}
+
+void AppendFile::write(std::string_view bytes) {
+    Opened& o = *opened_;
+    if (o.written == 0) o.before = o.file.length();
+    o.file.writeAll(bytes, o.written);
+}
+
+void AppendFile::flush() {
+    opened_->file.flushToDisk();
+    opened_->file.checkedClose();
+}
+
+void AppendFile::takeBack() {
+    Opened& o = *opened_;
+    if (!o.locked || o.written == 0) return;
+    const struct stat now = o.file.status();
+    if (now.st_size != o.before + static_cast<off_t>(o.written) || now.st_nlink != 1) return;
+    o.file.setLength(o.before);
+    o.written = 0;
+}
+
+void AppendFile::keep() { opened_->written = 0; }
+
+void AppendFile::empty() {
+    if (links() != 1) throw RunError(kPathFileAccessError);
+    opened_->file.setLength(0);
 }
 
 HeldLock HeldLock::tryToTake(const std::filesystem::path& file, std::uint64_t offset) {
@@ -278,7 +318,7 @@ void createFile(const std::filesystem::path& file) {
 std::string readFile(const std::filesystem::path& file, std::uint64_t largest) {
     OpenFile in(file, O_RDONLY, true);
     if (static_cast<std::uint64_t>(in.length()) > largest) throw RunError(kPathFileAccessError);
-    std::string content = in.readAll();
+    std::string content = in.readFrom(0);
     in.checkedClose();
     return content;
 }
@@ -289,7 +329,10 @@ void readFileInPieces(const std::filesystem::path& file, const std::function<voi
 }
 
 void replaceFile(const std::filesystem::path& file, std::string_view bytes) {
-    OpenFile out(file, O_WRONLY | O_TRUNC | O_CREAT, false);
+    // Emptied only once open, so that neither a planted file nor one linked elsewhere is emptied.
+    OpenFile out(file, O_WRONLY | O_CREAT, false);
+    if (out.status().st_nlink != 1) throw RunError(kPathFileAccessError);
+    out.setLength(0);
     std::size_t written = 0;
     out.writeAll(bytes, written);
     out.flushToDisk();
@@ -302,7 +345,7 @@ void saveFileAtomically(const std::filesystem::path& file, std::string_view byte
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) fail(errno, false);
     try {
-        OpenFile out(fd);
+        OpenFile out(fd, false);
         std::size_t written = 0;
         out.writeAll(bytes, written);
         if (durability == Durability::Flushed) out.flushToDisk();

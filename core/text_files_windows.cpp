@@ -191,47 +191,28 @@ private:
     std::uint64_t written_ = 0;
 };
 
-// The exclusive lock on a file's lock byte, far past any data so that readers are never blocked.
-class ByteLock {
-public:
-    // Where the file system keeps no locks, holds none and lets the append go ahead: the
-    // append-only handle keeps appends apart on a local disk.
-    ByteLock(HANDLE file, Clock::time_point deadline) {
-        const DWORD error = lock(file, kLockOffset, deadline);
-        if (error == ERROR_SUCCESS) {
-            handle_ = file;
-        } else if (!keepsNoLocks(error)) {
-            fail(error);
-        }
-    }
-    ByteLock(const ByteLock&) = delete;
-    ByteLock& operator=(const ByteLock&) = delete;
-    ~ByteLock() {
-        OVERLAPPED byte = byteAt(kLockOffset);
-        if (held()) ::UnlockFileEx(handle_, 0, 1, 0, &byte);
-    }
+OVERLAPPED byteAt(std::uint64_t offset) {
+    OVERLAPPED byte{};
+    byte.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+    byte.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    return byte;
+}
 
-    bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+// Tries for the byte at offset until the deadline; gives ERROR_SUCCESS or the last error.
+DWORD lockAt(HANDLE file, std::uint64_t offset, Clock::time_point deadline) {
+    OVERLAPPED byte = byteAt(offset);
+    return retryUntil(deadline, heldByAnother, [&] {
+        return ::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &byte);
+    });
+}
 
-    // Tries for the byte at offset until the deadline; gives ERROR_SUCCESS or the last error.
-    static DWORD lock(HANDLE file, std::uint64_t offset, Clock::time_point deadline) {
-        OVERLAPPED byte = byteAt(offset);
-        return retryUntil(deadline, heldByAnother, [&] {
-            return ::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &byte);
-        });
-    }
-    static bool keepsNoLocks(DWORD error) { return error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION; }
+bool keepsNoLocks(DWORD error) { return error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION; }
 
-private:
-    static OVERLAPPED byteAt(std::uint64_t offset) {
-        OVERLAPPED byte{};
-        byte.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
-        byte.OffsetHigh = static_cast<DWORD>(offset >> 32);
-        return byte;
-    }
-
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
-};
+BY_HANDLE_FILE_INFORMATION informationOf(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!::GetFileInformationByHandle(file, &information)) fail(::GetLastError());
+    return information;
+}
 
 }  // namespace
 
@@ -241,47 +222,6 @@ struct HeldLock::Open {
 };
 
 namespace {
-
-// One record appended under the file's lock byte, held from the length check to the end of the
-// flush or of the cut-back.
-class LockedAppend {
-public:
-    LockedAppend(const std::filesystem::path& file, Clock::time_point deadline)
-        : name_(longPath(file)),
-          out_(name_, kAppendAccess, OPEN_ALWAYS, deadline),
-          lock_(out_.handle(), deadline),
-          before_(out_.length()),
-          deadline_(deadline) {}
-
-    // Lands bytes whole and flushed, or takes back what of them landed and throws.
-    void write(std::string_view bytes) {
-        try {
-            out_.writeAll(bytes, deadline_);
-            out_.flushToDisk();
-        } catch (const RunError&) {
-            takeBack();
-            throw;
-        }
-    }
-
-    // Cuts only under the lock, and only while the file ends with what this append wrote, so
-    // that a record another program appended is never cut. A cut-back that fails throws its own
-    // error: the student must hear that a torn record may stand in the file.
-    void takeBack() {
-        if (!lock_.held() || out_.written() == 0 || out_.length() != before_ + out_.written()) return;
-        // An append-only handle cannot shorten its file; this one can, while out_ keeps the lock.
-        File cut(name_, kWriteAccess, OPEN_EXISTING, Clock::now() + kLockWait);
-        cut.setLength(before_);
-        cut.flushToDisk();
-    }
-
-private:
-    std::wstring name_;
-    File out_;
-    ByteLock lock_;
-    std::uint64_t before_;
-    Clock::time_point deadline_;
-};
 
 constexpr std::wstring_view kTemporaryCharacters = L"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 
@@ -380,32 +320,120 @@ int errorNumberOf(int systemError, bool reading) {
     }
 }
 
-void appendToFile(const std::filesystem::path& file, std::string_view bytes) {
-    LockedAppend(file, Clock::now() + kLockWait).write(bytes);
+struct AppendFile::Opened {
+    Opened(const std::filesystem::path& file, DWORD disposition) : name(longPath(file)), disposition(disposition) {}
+    ~Opened() {
+        OVERLAPPED byte = byteAt(kLockOffset);
+        if (locked) ::UnlockFileEx(file.handle(), 0, 1, 0, &byte);
+    }
+    // Opens the file if no other program holds it now; false while one does.
+    bool open() {
+        if (file.handle() != INVALID_HANDLE_VALUE) return true;
+        const DWORD error = file.open(name, kAppendAccess, disposition, Clock::now());
+        if (error != ERROR_SUCCESS && !heldByAnother(error)) failAt(name, error);
+        return error == ERROR_SUCCESS;
+    }
+    std::uint64_t writtenSinceKept() const { return file.written() - kept; }
+
+    std::wstring name;
+    DWORD disposition;
+    Clock::time_point deadline = Clock::now() + kLockWait;
+    File file;
+    bool locked = false;
+    std::uint64_t before = 0;
+    std::uint64_t kept = 0;
+};
+
+// A file that another program holds without sharing is opened once it lets go, as its lock byte
+// is taken: both count as the lock not being free.
+AppendFile::AppendFile(const std::filesystem::path& file, Missing missing) {
+    auto opened = std::make_unique<Opened>(file, missing == Missing::Create ? OPEN_ALWAYS : OPEN_EXISTING);
+    const DWORD error = opened->file.open(opened->name, kAppendAccess, opened->disposition, Clock::now());
+    const int number = errorNumberOf(static_cast<int>(error), true);
+    if (missing == Missing::Absent && (number == kFileNotFound || number == kPathNotFound)) return;
+    if (error != ERROR_SUCCESS && !heldByAnother(error)) failAt(opened->name, error);
+    opened_ = std::move(opened);
 }
 
-void appendAfterOutbox(const std::filesystem::path& outbox, const std::filesystem::path& file,
-                       std::string_view bytes) {
-    const auto deadline = Clock::now() + kLockWait;
-    const std::wstring boxName = longPath(outbox);
-    File box;
-    if (const DWORD error = box.open(boxName, kReadAccess | FILE_WRITE_DATA, OPEN_EXISTING, deadline)) {
-        if (error != ERROR_FILE_NOT_FOUND) failAt(boxName, error);
-        LockedAppend(file, deadline).write(bytes);
+AppendFile::~AppendFile() = default;
+
+bool AppendFile::isOpen() const { return opened_ != nullptr; }
+
+// LockFileEx asks for reading, so a file is never opened for appending alone.
+bool AppendFile::readable() const { return true; }
+
+// Where the file system keeps no locks, holds none and lets the append go ahead: the
+// append-only handle keeps appends apart on a local disk.
+bool AppendFile::tryLock() {
+    if (!opened_->open()) return false;
+    const DWORD error = lockAt(opened_->file.handle(), kLockOffset, Clock::now());
+    if (error == ERROR_SUCCESS) return opened_->locked = true;
+    if (keepsNoLocks(error)) return true;
+    if (heldByAnother(error) || error == ERROR_IO_PENDING) return false;
+    fail(error);
+}
+
+void AppendFile::lock() {
+    while (!tryLock()) {
+        if (Clock::now() >= opened_->deadline) throw RunError(kPermissionDenied);
+        std::this_thread::sleep_for(kRetry);
+    }
+}
+
+// A tail is a line end or a notes record's end, read at once.
+std::string AppendFile::tail(std::size_t most) const {
+    const std::uint64_t length = opened_->file.length();
+    const std::uint64_t from = length - std::min<std::uint64_t>(length, most);
+    std::string bytes(static_cast<std::size_t>(length - from), '\0');
+    OVERLAPPED at = byteAt(from);
+    DWORD got = 0;
+    const auto size = static_cast<DWORD>(bytes.size());
+    if (size > 0 && !::ReadFile(opened_->file.handle(), bytes.data(), size, &got, &at)) fail(::GetLastError());
+    bytes.resize(got);
+    return bytes;
+}
+
+std::string AppendFile::readAll() const {
+    LARGE_INTEGER start{};
+    if (!::SetFilePointerEx(opened_->file.handle(), start, nullptr, FILE_BEGIN)) fail(::GetLastError());
+    return opened_->file.readAll(std::numeric_limits<std::uint64_t>::max());
+}
+
+std::uint64_t AppendFile::links() const { return informationOf(opened_->file.handle()).nNumberOfLinks; }
+
+bool AppendFile::appendOnly() const { return false; }
+
+std::chrono::system_clock::time_point AppendFile::lastWritten() const {
+    return timeOf(informationOf(opened_->file.handle()).ftLastWriteTime);
+}
+
+void AppendFile::write(std::string_view bytes) {
+    Opened& o = *opened_;
+    if (o.writtenSinceKept() == 0) o.before = o.file.length();
+    o.file.writeAll(bytes, o.deadline);
+}
+
+// Once FlushFileBuffers has succeeded the bytes are on stable storage.
+void AppendFile::flush() { opened_->file.flushToDisk(); }
+
+// An append-only handle cannot shorten its file; a second one can, while the first keeps the lock.
+void AppendFile::takeBack() {
+    Opened& o = *opened_;
+    if (!o.locked || o.writtenSinceKept() == 0 || o.file.length() != o.before + o.writtenSinceKept() || links() != 1) {
         return;
     }
-    const ByteLock boxLock(box.handle(), deadline);
-    const std::string held = box.readAll(std::numeric_limits<std::uint64_t>::max());
-    LockedAppend out(file, deadline);
-    out.write(held + std::string(bytes));
-    if (held.empty()) return;
-    // Not flushed: should a crash undo the emptying, the lines are delivered twice, never lost.
-    try {
-        box.setLength(0);
-    } catch (const RunError&) {
-        out.takeBack();
-        throw;
-    }
+    File cut(o.name, kWriteAccess, OPEN_EXISTING, Clock::now() + kLockWait);
+    cut.setLength(o.before);
+    cut.flushToDisk();
+    keep();
+}
+
+void AppendFile::keep() { opened_->kept = opened_->file.written(); }
+
+// Not flushed: should a crash undo the emptying, the lines are delivered twice, never lost.
+void AppendFile::empty() {
+    if (links() != 1) throw RunError(kPathFileAccessError);
+    File(opened_->name, kWriteAccess, OPEN_EXISTING, Clock::now() + kLockWait).setLength(0);
 }
 
 HeldLock HeldLock::tryToTake(const std::filesystem::path& file, std::uint64_t offset) {
@@ -414,9 +442,9 @@ HeldLock HeldLock::tryToTake(const std::filesystem::path& file, std::uint64_t of
     if (const DWORD error = open->file.open(name, kAppendAccess, OPEN_ALWAYS, Clock::now() + kLockWait)) {
         failAt(name, error);
     }
-    const DWORD error = ByteLock::lock(open->file.handle(), offset, Clock::now());
+    const DWORD error = lockAt(open->file.handle(), offset, Clock::now());
     HeldLock lock;
-    if (error == ERROR_SUCCESS || ByteLock::keepsNoLocks(error)) {
+    if (error == ERROR_SUCCESS || keepsNoLocks(error)) {
         lock.open_ = std::move(open);
     } else if (!heldByAnother(error)) {
         fail(error);
@@ -445,8 +473,9 @@ void readFileInPieces(const std::filesystem::path& file, const std::function<voi
 
 void replaceFile(const std::filesystem::path& file, std::string_view bytes) {
     const auto deadline = Clock::now() + kLockWait;
-    // Emptied only once open, so that nothing planted under the name is emptied.
+    // Emptied only once open, so that neither a planted file nor one linked elsewhere is emptied.
     File out(longPath(file), kWriteAccess, OPEN_ALWAYS, deadline);
+    if (informationOf(out.handle()).nNumberOfLinks != 1) throw RunError(kPathFileAccessError);
     out.setLength(0);
     out.writeAll(bytes, deadline);
     out.flushToDisk();

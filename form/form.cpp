@@ -1,9 +1,19 @@
 #include "form.h"
 
+#include <chrono>
+
 #include "failure_messages.h"
 #include "run_error.h"
 
 namespace cj::form {
+
+namespace {
+
+// Input that came while a command kept the window busy long enough for the student to see it
+// wait is dropped; what was typed ahead of a quick command is the student's own and is kept.
+constexpr std::chrono::milliseconds kSeenBusy{100};
+
+}  // namespace
 
 Form::Form(const Platform& platform, ToolkitWindow& window)
     : dialogs_(platform.dialogs), window_(window), run_(platform) {}
@@ -36,6 +46,15 @@ void Form::guarded(const std::function<void()>& handler) {
         dialogs_.msgBox(failureMessage(failure));
     } catch (...) {
     }
+}
+
+void Form::command(const std::function<void()>& handler) {
+    if (ended_) return;
+    const auto started = std::chrono::steady_clock::now();
+    window_.showBusy(true);
+    guarded(handler);
+    if (!ended_ && std::chrono::steady_clock::now() - started >= kSeenBusy) window_.dropInputMeanwhile();
+    window_.showBusy(false);
 }
 
 void Form::endProgram() {

@@ -26,6 +26,10 @@ public:
     // Once the program has ended nothing runs; a failure that no command trapped is reported
     // rather than left to abort the program, and the end of the program ends it.
     void guarded(const std::function<void()>& handler);
+    // A command the student gave with a click or a key runs guarded, the window showing that it
+    // is busy; clicks and keys that came while it kept the window visibly busy (waiting for the
+    // class file) are dropped, so that one click records once and none runs on the box it emptied.
+    void command(const std::function<void()>& handler);
 
     // The close box, "quit program", a run that ends the program, or the system asking: once
     // only, and quickly out of sight, since keeping the draft may wait on a slow network.

@@ -14,6 +14,10 @@ public:
     virtual void leaveEventLoop() = 0;
     // Starts the answer box's single-shot pause over.
     virtual void startDraftPause() = 0;
+    // Shows, or stops showing, that a command is running (the wait cursor).
+    virtual void showBusy(bool busy) = 0;
+    // Drops the clicks and key presses that reached the window while a command ran.
+    virtual void dropInputMeanwhile() = 0;
 };
 
 }  // namespace cj::form

@@ -151,6 +151,11 @@ void ClassReading::readWhole(const FoundFile& file) {
             kept().waitingLines += lines;
             return;
         }
+        case StudentFileKind::UnsentOfDay: {
+            const std::uint64_t lines = countLines(file);
+            kept().unsentLines += lines;
+            return;
+        }
         case StudentFileKind::Draft: return readDraft(file);
         case StudentFileKind::InUse: return;  // empty: only its lock tells anything, while a program runs
     }

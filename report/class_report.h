@@ -40,6 +40,7 @@ struct Attendance {
 struct KeptFiles {
     std::optional<int> notesInNotesFile, notesInMasterFile;
     std::uint64_t waitingLines = 0;  // class-file lines in the outbox
+    std::uint64_t unsentLines = 0;   // class-file lines of earlier days, which never reached it
 };
 
 struct ClassFileCount {

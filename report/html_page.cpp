@@ -190,13 +190,15 @@ private:
     void keptFiles() {
         if (report_.keptFiles.empty()) return;
         html_ += "<section id=\"other-files\">\n<h2>Each student's other files</h2>\n";
-        head({"Student", "Notes in the notes file", "Notes in the master file", "Lines waiting for the class file"});
+        head({"Student", "Notes in the notes file", "Notes in the master file", "Lines waiting for the class file",
+              "Lines of earlier days that never reached it"});
         for (const auto& [namePart, kept] : report_.keptFiles) {
             html_ += "<tr>";
             cell(nameOf(namePart));
             cell(countOf(kept.notesInNotesFile), "n");
             cell(countOf(kept.notesInMasterFile), "n");
             number(kept.waitingLines);
+            number(kept.unsentLines);
             html_ += "</tr>\n";
         }
         html_ += "</tbody>\n</table>\n</section>\n";

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QThread>
 #include <QTimer>
@@ -15,6 +16,12 @@
 namespace cj::ui {
 
 namespace {
+
+// Eats every click, key and other input the student gave.
+class InputDropper : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override { return event->isInputEvent(); }
+};
 
 template <typename Control>
 Control* control(QWidget& window, const char* name) {
@@ -56,7 +63,7 @@ void cmd_pend_exp::takeControls() {
 void cmd_pend_exp::wireHandlers() {
     for (const auto& [name, handler] : form::ClickWiring<cmd_pend_exp>::clicks) {
         connect(control<QPushButton>(*this, name.data()), &QPushButton::clicked, this,
-                [this, handler = handler] { form_.guarded([&] { (this->*handler)(); }); });
+                [this, handler = handler] { form_.command([&] { (this->*handler)(); }); });
     }
     connect(tmr_pend_exp, &QTimer::timeout, this, [this] { form_.guarded([this] { tmr_pend_exp_Timer(); }); });
     connect(txt_answer, &QPlainTextEdit::textChanged, this, [this] { form_.guarded([this] { txt_answer_Change(); }); });
@@ -81,6 +88,22 @@ void cmd_pend_exp::leaveEventLoop() {
 }
 
 void cmd_pend_exp::startDraftPause() { tmr_draft->start(); }
+
+void cmd_pend_exp::showBusy(bool busy) {
+    if (busy) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QGuiApplication::restoreOverrideCursor();
+    }
+}
+
+// What came meanwhile waits in the queue: it is taken out and dropped, everything else served.
+void cmd_pend_exp::dropInputMeanwhile() {
+    InputDropper dropper;
+    QCoreApplication::instance()->installEventFilter(&dropper);
+    QCoreApplication::processEvents();
+    QCoreApplication::instance()->removeEventFilter(&dropper);
+}
 
 // The close box has no handler of its own: it ends the program and records nothing.
 void cmd_pend_exp::closeEvent(QCloseEvent* event) {

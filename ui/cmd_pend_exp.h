@@ -80,6 +80,8 @@ private:
     void hideWindow() override;
     void leaveEventLoop() override;
     void startDraftPause() override;
+    void showBusy(bool busy) override;
+    void dropInputMeanwhile() override;
 
     RandomSource& random_;
     form::Form form_;

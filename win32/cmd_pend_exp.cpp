@@ -80,6 +80,17 @@ void cmd_pend_exp::leaveEventLoop() { PostQuitMessage(0); }
 
 void cmd_pend_exp::startDraftPause() { SetTimer(window_, kDraftTimer, form::kDraftPauseMilliseconds, nullptr); }
 
+void cmd_pend_exp::showBusy(bool busy) { SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW)); }
+
+// What came meanwhile waits in the thread's queue, for the window and its controls alike.
+void cmd_pend_exp::dropInputMeanwhile() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    }
+    while (PeekMessageW(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+    }
+}
+
 std::string cmd_pend_exp::questionText() const { return txt_question.text(); }
 
 void cmd_pend_exp::setQuestionText(const std::string& text) { txt_question.setText(text); }

@@ -67,6 +67,8 @@ private:
     void hideWindow() override;
     void leaveEventLoop() override;
     void startDraftPause() override;
+    void showBusy(bool busy) override;
+    void dropInputMeanwhile() override;
 
     void cmdNextQuestion_Click();
     void cmd_next_picture_Click();

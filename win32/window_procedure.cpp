@@ -66,7 +66,7 @@ void cmd_pend_exp::onCommand(int id, int notification) {
     if (notification != BN_CLICKED) return;
     for (const auto& [name, handler] : form::ClickWiring<cmd_pend_exp>::clicks) {
         if (name != control) continue;
-        form_.guarded([this, handler = handler] { (this->*handler)(); });
+        form_.command([this, handler = handler] { (this->*handler)(); });
         return;
     }
 }

@@ -33,11 +33,11 @@ public:
         if (!std::filesystem::exists(draftFile())) return std::nullopt;
         return readBytes(draftFile());
     }
-    // Every file whose name begins like the draft's: a temporary one left by a save shows here.
+    // Every file whose name begins with the draft's: a temporary one left by a save shows here.
     int draftLikeFiles() const {
         int count = 0;
         for (const auto& entry : std::filesystem::directory_iterator(draftFile().parent_path())) {
-            count += entry.path().filename().string().starts_with("draft_");
+            count += entry.path().filename().string().starts_with(draftFile().filename().string());
         }
         return count;
     }

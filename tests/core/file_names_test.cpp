@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "appends.h"
 #include "fakes.h"
 #include "file_names.h"
 #include "text_files.h"

@@ -4,6 +4,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,8 +16,8 @@
 namespace cj::test {
 namespace {
 
-enum class Planted { Fifo, LinkToAnotherFile, Folder, HugeFile };
-enum class Under { ClassFile, SendFile, Draft };
+enum class Planted { Fifo, LinkToAnotherFile, Folder, HugeFile, AppendOnly };
+enum class Under { ClassFile, SendFile, Draft, Outbox };
 
 struct PlantedRow {
     const char* name;
@@ -31,6 +34,7 @@ protected:
             case Under::ClassFile: return onDrive('i', "responses.txt");
             case Under::SendFile: return dataFile("send_1207Student_One.txt");
             case Under::Draft: return dataFile("draft_Student_One.txt");
+            case Under::Outbox: return dataFile("unsent_Student_One.txt");
         }
         return {};
     }
@@ -41,8 +45,16 @@ protected:
             case Planted::LinkToAnotherFile: std::filesystem::create_symlink(secret, at); break;
             case Planted::Folder: std::filesystem::create_directory(at); break;
             case Planted::HugeFile: writeBytes(at, std::string(20 << 20, 'z')); break;
+            case Planted::AppendOnly:  // only an administrator may set the flag, which TearDown takes off
+                writeBytes(at, "planted\r\n"), flagged = open(at.c_str(), O_RDONLY);
+                if (const int flag = FS_APPEND_FL; ioctl(flagged, FS_IOC_SETFLAGS, &flag) != 0) GTEST_SKIP();
+                break;
         }
     }
+    void TearDown() override {
+        if (const int none = 0; flagged >= 0) ioctl(flagged, FS_IOC_SETFLAGS, &none), close(flagged);
+    }
+    int flagged = -1;
     const std::filesystem::path secret = temp.path() / "secret.txt";
 };
 
@@ -52,6 +64,7 @@ TEST_P(PlantedFile, NeitherHangsNorSteersTheProgram) {
     writeBytes(secret, "not the student's");
     start("1", "Student One", "STO", "1");
     plant(fileUnder(row.under));
+    if (IsSkipped()) return;
 
     run().restoreDraft();
     EXPECT_EQ(boxes.answer, "");
@@ -64,6 +77,9 @@ TEST_P(PlantedFile, NeitherHangsNorSteersTheProgram) {
     EXPECT_EQ(boxes.answer, sendFileMissed ? "mine" : "");
     if (row.under == Under::Draft) {
         EXPECT_THAT(dialogs.messages, testing::IsEmpty());
+        EXPECT_EQ(readBytes(onDrive('i', "responses.txt")), "mine\r\n");
+    } else if (row.under == Under::Outbox) {  // not used: the line goes straight to the class file
+        EXPECT_THAT(dialogs.messages, testing::ElementsAre(testing::HasSubstr("unsent_Student_One.txt cannot be")));
         EXPECT_EQ(readBytes(onDrive('i', "responses.txt")), "mine\r\n");
     } else {
         EXPECT_THAT(dialogs.messages, testing::ElementsAre(failureMessage(kPathFileAccessError)));
@@ -81,7 +97,8 @@ INSTANTIATE_TEST_SUITE_P(
                     PlantedRow{"LinkAsSendFile", Planted::LinkToAnotherFile, Under::SendFile},
                     PlantedRow{"LinkAsDraft", Planted::LinkToAnotherFile, Under::Draft},
                     PlantedRow{"FolderAsDraft", Planted::Folder, Under::Draft},
-                    PlantedRow{"HugeDraft", Planted::HugeFile, Under::Draft}),
+                    PlantedRow{"HugeDraft", Planted::HugeFile, Under::Draft},
+                    PlantedRow{"AppendOnlyOutbox", Planted::AppendOnly, Under::Outbox}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

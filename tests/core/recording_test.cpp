@@ -1,15 +1,19 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "clock_text.h"
 #include "failure_messages.h"
+#include "file_names.h"
 #include "records.h"
 #include "run_error.h"
 #include "run_fixture.h"
+#include "system_services.h"
 
 namespace cj::test {
 namespace {
 
 using testing::ElementsAre;
+using testing::HasSubstr;
 
 class Recording : public RunFixture {
 protected:
@@ -92,58 +96,107 @@ TEST_F(Recording, RecordingTwiceWritesTwoRecords) {
     EXPECT_EQ(readBytes(masterFile()), notesRecord("", "a", "\r\n") + notesRecord("", "a", "\r\n"));
 }
 
+// What happens between a click that one file missed and the next click.
+enum class Between { Nothing, ThePromptPutBack, ARestart, TheNextDay };
+
 struct MissedFileRow {
     const char* name;
     Command command;
-    RecordFile missed;
+    RecordFile missed;  // a folder stands in its way, or else a link to the master file
+    Between between;
+    // Each file at the end: H the header, M the record of "mine", N the record of "next",
+    // T what the master file held; the class file as it is.
+    std::string send, master, notes, classFile;
 };
 
 void PrintTo(const MissedFileRow& row, std::ostream* out) { *out << row.name; }
 
-// One file of a record cannot take it (a folder stands where it should be), then can again.
-class OneFileMissesTheRecord : public Recording, public testing::WithParamInterface<MissedFileRow> {};
+using enum Between;
+using enum RecordFile;
+constexpr Command kResponse = Command::Response, kNotes = Command::Notes;
+
+class OneFileMissesTheRecord : public Recording, public testing::WithParamInterface<MissedFileRow> {
+protected:
+    std::string expected(const std::string& pattern, const std::string& notesEnding) const {
+        const auto record = [&](const std::string& typed) {
+            const bool response = GetParam().command == kResponse;
+            return response ? responseRecord(typed) : notesRecord(kQuestion, typed, notesEnding);
+        };
+        std::string bytes;
+        for (const char c : pattern) {
+            bytes += c == 'H' ? header : c == 'T' ? "theirs\r\n" : record(c == 'M' ? "mine" : "next");
+        }
+        return bytes;
+    }
+    std::string bytesOr(const std::filesystem::path& f) const { return std::filesystem::exists(f) ? readBytes(f) : ""; }
+};
 
 TEST_P(OneFileMissesTheRecord, AndTheNextClickGivesEveryFileTheRecordOnce) {
     const MissedFileRow& row = GetParam();
     const auto missing = fileOf(row.missed);
     std::filesystem::remove(missing);
-    std::filesystem::create_directory(missing);
+    if (row.master.starts_with('T')) {
+        writeBytes(masterFile(), "theirs\r\n");
+        std::filesystem::create_hard_link(masterFile(), missing);
+    } else {
+        std::filesystem::create_directory(missing);
+    }
     run().nextQuestion();
 
     record(row.command, "mine");
-    EXPECT_THAT(dialogs.messages, ElementsAre(failureMessage(kPathFileAccessError)));
-    // Only the class file has somewhere else to wait: the student's own files keep the text in the box.
-    EXPECT_EQ(boxes.answer, row.missed == RecordFile::Class ? "" : "mine");
-    EXPECT_EQ(state().responsePending, row.missed != RecordFile::Class);
+    const bool outbox = row.missed == Outbox, own = row.missed != Class && !outbox;
+    EXPECT_THAT(dialogs.messages, ElementsAre(HasSubstr(outbox ? "(error 75)" : "The error is:  75")));
+    // Only the class file's line has somewhere else to wait: the student's own files keep the text in the box.
+    EXPECT_EQ(boxes.answer, own ? "mine" : "");
+    EXPECT_EQ(state().responsePending, own);
 
-    std::filesystem::remove(missing);
-    record(row.command, boxes.answer.empty() ? "next" : boxes.answer);
-    EXPECT_EQ(dialogs.messages.size(), 1u);
+    if (!outbox) std::filesystem::remove(missing);
+    if (row.between == ThePromptPutBack) run().nextQuestion();
+    if (row.between == ARestart) restart();
+    if (row.between == TheNextDay) {
+        last_write_time(fileOf(Outbox), last_write_time(fileOf(Outbox)) - std::chrono::hours(24));
+    }
+    dialogs.messages.clear();
+    record(row.command, own ? "mine" : "next");
+    // The lines of the day before are told of, and kept apart.
+    EXPECT_EQ(dialogs.messages.size(), row.between == TheNextDay ? 1u : 0u);
+    if (row.between == TheNextDay) {
+        const std::string dayBefore = dateText(localTimeOf(std::time(nullptr) - 24 * 3600));
+        EXPECT_EQ(readBytes(dataFile(unsentOfDay("unsent_Student_One.txt", dayBefore))), "mine\r\n");
+    }
     EXPECT_EQ(boxes.answer, "");
-    // The send file that stood in the way had taken the header at start-up.
-    const std::string sendBefore = row.missed == RecordFile::Send ? "" : header;
-    if (row.command == Command::Response) {
-        const bool twoRecords = row.missed == RecordFile::Class;
-        EXPECT_EQ(readBytes(sendFile()), sendBefore + responseRecord("mine") + (twoRecords ? responseRecord("next") : ""));
-        EXPECT_EQ(readBytes(responsesFile()), twoRecords ? "mine\r\nnext\r\n" : "mine\r\n");
-        const auto outbox = dataFile("unsent_Student_One.txt");
-        EXPECT_EQ(std::filesystem::exists(outbox) ? readBytes(outbox) : "", "");
-        EXPECT_EQ(state().cumulativeText.find(" YOUR ANSWER  ->->->->  mine"), twoRecords ? 28u : 0u);
-    } else {
-        EXPECT_EQ(readBytes(sendFile()), sendBefore + notesRecord(kQuestion, "mine", "       "));
-        EXPECT_EQ(readBytes(notesFile()), notesRecord(kQuestion, "mine", "       "));
-        EXPECT_EQ(readBytes(masterFile()), notesRecord(kQuestion, "mine", "\r\n"));
-        EXPECT_EQ(readBytes(responsesFile()), "");
+    EXPECT_EQ(readBytes(sendFile()), expected(row.send, "       "));
+    EXPECT_EQ(bytesOr(masterFile()), expected(row.master, "\r\n"));
+    EXPECT_EQ(bytesOr(notesFile()), expected(row.notes, "       "));
+    EXPECT_EQ(readBytes(responsesFile()), row.classFile);
+    if (!outbox) {
+        EXPECT_EQ(bytesOr(fileOf(Outbox)), "");
+    }
+    if (row.command == kResponse) {
+        EXPECT_EQ(state().cumulativeText.find(" YOUR ANSWER  ->->->->  mine"), own ? 0u : 28u);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     RecordAndFile, OneFileMissesTheRecord,
-    testing::Values(MissedFileRow{"ResponseSendFile", Command::Response, RecordFile::Send},
-                    MissedFileRow{"ResponseClassFile", Command::Response, RecordFile::Class},
-                    MissedFileRow{"NotesSendFile", Command::Notes, RecordFile::Send},
-                    MissedFileRow{"NotesMasterFile", Command::Notes, RecordFile::Master},
-                    MissedFileRow{"NotesNotesFile", Command::Notes, RecordFile::Notes}),
+    testing::Values(MissedFileRow{"ResponseSendFile", kResponse, Send, Nothing, "M", "", "", "mine\r\n"},
+                    MissedFileRow{"ResponseClassFile", kResponse, Class, Nothing, "HMN", "", "", "mine\r\nnext\r\n"},
+                    MissedFileRow{"NotesSendFile", kNotes, Send, Nothing, "M", "M", "M", ""},
+                    MissedFileRow{"NotesMasterFile", kNotes, Master, Nothing, "HM", "M", "M", ""},
+                    MissedFileRow{"NotesNotesFile", kNotes, Notes, Nothing, "HM", "M", "M", ""},
+                    // Typed again after the box was given the prompt: a new record, for every file.
+                    MissedFileRow{"NotesMasterFileThenThePromptPutBack", kNotes, Master, ThePromptPutBack, "HMM", "M",
+                                  "MM", ""},
+                    // Completed at the next start, with the same bytes, in the file that missed it alone.
+                    MissedFileRow{"NotesMasterFileThenARestart", kNotes, Master, ARestart, "HMH", "M", "M", ""},
+                    MissedFileRow{"NotesSendFileThenARestart", kNotes, Send, ARestart, "HM", "M", "M", ""},
+                    MissedFileRow{"ResponseClassFileThenTheNextDay", kResponse, Class, TheNextDay, "HMN", "", "",
+                                  "next\r\n"},
+                    // An outbox that cannot serve: the lines go straight to the class file, told once.
+                    MissedFileRow{"ResponseOutboxAFolder", kResponse, Outbox, Nothing, "HMN", "", "",
+                                  "mine\r\nnext\r\n"},
+                    MissedFileRow{"ResponseOutboxLinkedToTheMasterFile", kResponse, Outbox, Nothing, "HMN", "T", "",
+                                  "mine\r\nnext\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Recording, ATextChangedAfterAFailureIsANewRecord) {

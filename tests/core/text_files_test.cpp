@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "appends.h"
+#include "class_delivery.h"
 #include "fakes.h"
 #include "run_error.h"
-#include "text_files.h"
 
 namespace cj::test {
 namespace {
@@ -26,9 +27,10 @@ TEST(TextFiles, ReportFailuresByNumber) {
     EXPECT_EQ(errorOf([&] { appendToFile(temp.path() / "no-dir" / "f.txt", "x"); }), kPathNotFound);
     // A missing folder is not a missing file, on Linux as on Windows.
     EXPECT_EQ(errorOf([&] { readFile(temp.path() / "no-dir" / "f.txt"); }), kPathNotFound);
-    EXPECT_EQ(errorOf([&] { appendAfterOutbox(temp.path() / "no-dir" / "u.txt", temp.path() / "r.txt", "x"); }),
-              kPathNotFound);
-    EXPECT_FALSE(std::filesystem::exists(temp.path() / "r.txt"));
+    const auto missing = temp.path() / "no-dir";
+    const Delivery delivery = deliverToClassFile({{missing / "u.txt", {}}}, 0, missing / "r.txt", "x");
+    EXPECT_TRUE(delivery.unreached == kPathNotFound && !delivery.lineSafe);
+    EXPECT_FALSE(std::filesystem::exists(missing));
     EXPECT_EQ(errorOf([&] { createFile(temp.path()); }), kPathFileAccessError);  // a directory
 }
 

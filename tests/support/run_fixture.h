@@ -10,8 +10,8 @@
 namespace cj::test {
 
 enum class Command { Response, Notes };
-// The files a record goes to, Student One's on 7 December.
-enum class RecordFile { Send, Class, Master, Notes };
+// The files a record goes to, Student One's on 7 December, and the outbox.
+enum class RecordFile { Send, Class, Master, Notes, Outbox };
 
 // A run whose drives all lie in a fresh temporary folder, with scripted prompts and draws.
 class RunFixture : public testing::Test, protected FakePlatform {
@@ -29,6 +29,13 @@ protected:
         run().startRun();
         run().openAssignment();
     }
+    // The program ended as the window ends it, and Student One at home again, the window shown.
+    void restart() {
+        run().finishRun();
+        run_.reset();
+        start("1", "Student One", "STO", "1");
+        run().restoreDraft();
+    }
 
     std::filesystem::path onDrive(char letter, const std::string& rest) const {
         return temp.path() / std::string(1, letter) / rest;
@@ -40,6 +47,7 @@ protected:
             case RecordFile::Class: return onDrive('i', "responses.txt");
             case RecordFile::Master: return dataFile("masterFile_Student_One.txt");
             case RecordFile::Notes: return dataFile("notes_Student_One.txt");
+            case RecordFile::Outbox: return dataFile("unsent_Student_One.txt");
         }
         return {};
     }

@@ -1,0 +1,60 @@
+#include "appends.h"
+
+#include <string>
+
+#include "fixed_texts.h"
+#include "record_layouts.h"
+
+namespace cj {
+
+namespace {
+
+// A kill between two writes leaves whole lines; one within a write of a page or less rarely
+// tears it. A record is mostly one write.
+constexpr std::size_t kPiece = 4096;
+
+// How the send file and the notes file may end: after a notes record.
+const std::string kRecordEnd = "\n" + kDotLine + kPrintZoneAdvance;
+
+// The first piece of bytes: whole lines, up to a page, or a longer line alone.
+std::size_t pieceOf(std::string_view bytes) {
+    if (bytes.size() <= kPiece) return bytes.size();
+    std::size_t end = bytes.rfind('\n', kPiece - 1);
+    if (end == std::string_view::npos) end = bytes.find('\n');
+    return end == std::string_view::npos ? bytes.size() : end + 1;
+}
+
+}  // namespace
+
+std::string_view lineEndMissing(std::string_view text) {
+    if (text.empty() || text.back() == '\n') return "";
+    return text.back() == '\r' ? std::string_view("\n") : std::string_view(kLineEnd);
+}
+
+void appendWhole(AppendFile& file, std::string_view bytes, Ends ends) {
+    try {
+        // A file the program may not read is appended to as it is.
+        if (file.readable()) {
+            const std::string tail = file.tail(kRecordEnd.size());
+            const std::string_view lineEnd = lineEndMissing(tail);
+            if (!lineEnd.empty() && (ends == Ends::AtLineEnd || !tail.ends_with(kRecordEnd))) file.write(lineEnd);
+        }
+        while (!bytes.empty()) {
+            const std::size_t piece = pieceOf(bytes);
+            file.write(bytes.substr(0, piece));
+            bytes.remove_prefix(piece);
+        }
+        file.flush();
+    } catch (...) {
+        file.takeBack();
+        throw;
+    }
+}
+
+void appendToFile(const std::filesystem::path& file, std::string_view bytes, Ends ends) {
+    AppendFile out(file, AppendFile::Missing::Create);
+    out.lock();
+    appendWhole(out, bytes, ends);
+}
+
+}  // namespace cj
