@@ -1,6 +1,5 @@
 #include "appends.h"
 
-#include <algorithm>
 #include <string>
 
 #include "fixed_texts.h"
@@ -36,8 +35,7 @@ void appendWhole(AppendFile& file, std::string_view bytes, Ends ends) {
     try {
         // A file the program may not read is appended to as it is.
         if (file.readable()) {
-            const std::uint64_t length = file.length();
-            const std::string tail = file.readFrom(length - std::min<std::uint64_t>(length, kRecordEnd.size()));
+            const std::string tail = file.tail(kRecordEnd.size());
             const std::string_view lineEnd = lineEndMissing(tail);
             if (!lineEnd.empty() && (ends == Ends::AtLineEnd || !tail.ends_with(kRecordEnd))) file.write(lineEnd);
         }

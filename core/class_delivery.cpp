@@ -71,7 +71,7 @@ private:
             if (!box->isOpen()) return;
             box->lock();
             requireUsable(*box);
-            std::string lines = box->readFrom(0);
+            std::string lines = box->readAll();
             lines += lineEndMissing(lines);
             const std::string written = dateTextOf(box->lastWritten());
             if (!lines.empty() && written != dateTextOf(std::chrono::system_clock::now())) {

@@ -86,7 +86,7 @@ void StudentFiles::open(std::string header) {
     createFile(locate(names_.master));
     takeCopy();
     append({names_.send, ""});
-    learn(deliverToClassFile(outboxes_, ownOutbox_, locate(kResponsesFile), ""));
+    learn(deliver(""));
 }
 
 HeldLock StudentFiles::tryToTakeCopy(int copy) const {
@@ -163,9 +163,20 @@ void StudentFiles::append(const Part& part) {
 // Only a line that reaches neither the class file nor the outbox is a failure: the record
 // then stays in progress for the class file alone.
 void StudentFiles::sendToClassFile(const std::string& line) {
-    const Delivery delivery = deliverToClassFile(outboxes_, ownOutbox_, locate(kResponsesFile), line);
+    const Delivery delivery = deliver(line);
     learn(delivery);
     if (!delivery.lineSafe) throw RunError(delivery.unreached);
+}
+
+// The other folders' outboxes, which only another run fills, are looked at while this run may owe
+// the class file lines (from the start until a delivery succeeds, and after a failure): a look on
+// a network share for every record would keep the student waiting.
+Delivery StudentFiles::deliver(std::string_view line) {
+    if (outboxMayHoldLines_) return deliverToClassFile(outboxes_, ownOutbox_, locate(kResponsesFile), line);
+    Delivery delivery = deliverToClassFile({outboxes_[ownOutbox_]}, 0, locate(kResponsesFile), line);
+    for (Delivery::Fault& fault : delivery.faults) fault.outbox = ownOutbox_;
+    for (Delivery::LateLines& late : delivery.late) late.outbox = ownOutbox_;
+    return delivery;
 }
 
 void StudentFiles::learn(const Delivery& delivery) {
@@ -190,7 +201,7 @@ std::vector<std::string> StudentFiles::news() { return std::exchange(news_, {});
 void StudentFiles::deliverOutbox() noexcept {
     if (!outboxMayHoldLines_) return;
     try {
-        deliverToClassFile(outboxes_, ownOutbox_, locate(kResponsesFile), "");
+        deliver("");
     } catch (...) {
         // The lines wait for the next run that reaches the class file.
     }

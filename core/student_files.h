@@ -92,6 +92,7 @@ private:
     void write(Kind kind, const std::string& typed, const std::function<RecordInProgress()>& compose);
     void append(const Part& part);
     void sendToClassFile(const std::string& line);
+    Delivery deliver(std::string_view line);
     void learn(const Delivery& delivery);
     void restoreRecordInProgress(const std::string& boxText);
     // The record in progress, or none, made to outlive the run. Shows nothing: the record is

@@ -49,9 +49,9 @@ public:
     // Every operation below needs one of the two to have succeeded first.
     void lock();
 
-    std::uint64_t length() const;
-    // The bytes from offset to the end.
-    std::string readFrom(std::uint64_t offset) const;
+    // The last bytes of the file, most of them, or all of a shorter file.
+    std::string tail(std::size_t most) const;
+    std::string readAll() const;
     std::uint64_t links() const;
     // Linux's append-only flag, which lets no one empty the file.
     bool appendOnly() const;

@@ -116,16 +116,19 @@ public:
         }
     }
 
-    std::string readFrom(off_t offset) const {
+    // The bytes from offset, up to most of them.
+    std::string readFrom(off_t offset, std::size_t most = std::numeric_limits<std::size_t>::max()) const {
         std::string content;
         char buffer[65536];
-        for (;;) {
-            const auto got = ::pread(fd_, buffer, sizeof buffer, offset + static_cast<off_t>(content.size()));
+        while (content.size() < most) {
+            const std::size_t wanted = std::min(sizeof buffer, most - content.size());
+            const auto got = ::pread(fd_, buffer, wanted, offset + static_cast<off_t>(content.size()));
             if (got < 0 && errno == EINTR) continue;
             if (got < 0) fail(errno, reading_);
-            if (got == 0) return content;
+            if (got == 0) break;
             content.append(buffer, static_cast<std::size_t>(got));
         }
+        return content;
     }
 
     // A failed close can mean the data never reached the disk. The close is made on the
@@ -253,11 +256,13 @@ void AppendFile::lock() {
     }
 }
 
-std::uint64_t AppendFile::length() const { return static_cast<std::uint64_t>(opened_->file.length()); }
-
-std::string AppendFile::readFrom(std::uint64_t offset) const {
-    return opened_->file.readFrom(static_cast<off_t>(offset));
+std::string AppendFile::tail(std::size_t most) const {
+    const off_t length = opened_->file.length();
+    const off_t from = length - std::min(length, static_cast<off_t>(most));
+    return opened_->file.readFrom(from, static_cast<std::size_t>(length - from));
 }
+
+std::string AppendFile::readAll() const { return opened_->file.readFrom(0); }
 
 std::uint64_t AppendFile::links() const { return opened_->file.status().st_nlink; }
 

@@ -380,12 +380,22 @@ void AppendFile::lock() {
     }
 }
 
-std::uint64_t AppendFile::length() const { return opened_->file.length(); }
+// A tail is a line end or a notes record's end, read at once.
+std::string AppendFile::tail(std::size_t most) const {
+    const std::uint64_t length = opened_->file.length();
+    const std::uint64_t from = length - std::min<std::uint64_t>(length, most);
+    std::string bytes(static_cast<std::size_t>(length - from), '\0');
+    OVERLAPPED at = byteAt(from);
+    DWORD got = 0;
+    const auto size = static_cast<DWORD>(bytes.size());
+    if (size > 0 && !::ReadFile(opened_->file.handle(), bytes.data(), size, &got, &at)) fail(::GetLastError());
+    bytes.resize(got);
+    return bytes;
+}
 
-std::string AppendFile::readFrom(std::uint64_t offset) const {
-    LARGE_INTEGER at{};
-    at.QuadPart = static_cast<LONGLONG>(offset);
-    if (!::SetFilePointerEx(opened_->file.handle(), at, nullptr, FILE_BEGIN)) fail(::GetLastError());
+std::string AppendFile::readAll() const {
+    LARGE_INTEGER start{};
+    if (!::SetFilePointerEx(opened_->file.handle(), start, nullptr, FILE_BEGIN)) fail(::GetLastError());
     return opened_->file.readAll(std::numeric_limits<std::uint64_t>::max());
 }
 
