@@ -44,9 +44,10 @@ void KeystrokeWithDrafts(benchmark::State& state) {
 // The same box in a form of the same size and place, with nothing watching it.
 void KeystrokeWithoutDrafts(benchmark::State& state) {
     QWidget form;
-    form.setFixedSize(ui::pixelsOf(10875), ui::pixelsOf(8595));
+    form.setFixedSize(ui::pixelsOf(form::kClientWidthTwips), ui::pixelsOf(form::kClientHeightTwips));
     ui::CodePageTextBox box(&form);
-    box.setGeometry(ui::pixelsOf(5640), ui::pixelsOf(720), ui::pixelsOf(5055), ui::pixelsOf(5255));
+    const form::TwipRect& place = form::findControl("txt_answer")->place;
+    box.setGeometry(ui::pixelsOf(place.left), ui::pixelsOf(place.top), ui::pixelsOf(place.width), ui::pixelsOf(place.height));
     box.setCodePageText(tenKilobytes());
     form.show();
     typeKeystrokes(box, state);

@@ -64,7 +64,7 @@ void BareAppendToAFullBox(benchmark::State& state) {
 
 void DisplayNotesOfAMegabyte(benchmark::State& state) {
     StartedWindow started;
-    test::writeBytes(started.temp.path() / "c" / "qorsdata" / "notes_Student_One.txt", megabyteOfText());
+    test::writeBytes(started.temp.path() / "c" / "qorsdata" / test::fileNamesOf().notes, megabyteOfText());
     for (auto _ : state) {
         state.PauseTiming();
         started.window.setQuestionText("");

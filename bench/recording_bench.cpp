@@ -46,7 +46,7 @@ void BareAppend(benchmark::State& state) {
     StartedRun started;
     started.boxes.answer = kResponse;
     started.run.enterResponse();
-    const auto sendFile = started.temp.path() / "c" / "qorsdata" / "send_1207Student_One.txt";
+    const auto sendFile = started.temp.path() / "c" / "qorsdata" / test::fileNamesOf().send;
     const auto responses = started.temp.path() / "i" / "responses.txt";
     const std::string sent = readBytes(sendFile);
     const std::string record = sent.substr(sent.rfind("......!!!!!!!!", sent.rfind("RESPONSE")));

@@ -12,15 +12,14 @@ build=$(realpath "${1:-build}")
 rounds=${ROUNDS:-21}
 timer=$PWD/build/bench/first_window_timer
 
+source tests/e2e/driver.sh
 if [ -e "$build/app/classjournal.exe" ]; then
     limit=1.2
-    source tests/e2e/wine_driver.sh
-    e2e_wine_setup "$build/app/classjournal.exe"
+    e2e_setup "$build/app/classjournal.exe"
     starter=("$WINE")
     baseline_program=$build/bench/one_prompt.exe
 else
     limit=1.3
-    source tests/e2e/driver.sh
     e2e_setup "$build/app/classjournal"
     starter=()
     baseline_program=$build/bench/one_prompt

@@ -1,28 +1,17 @@
 #pragma once
 
 #include <QApplication>
-#include <QPushButton>
 
-#include "cmd_pend_exp.h"
-#include "fakes.h"
+#include "window_over_drives.h"
 
 namespace cj::bench {
 
-// The real window, started for Student One, with every drive in a temporary folder.
-struct StartedWindow {
-    test::TempDir temp;
-    test::ScriptedDialogs dialogs;
-    test::FixedClock clock;
-    test::ScriptedRandom random;
-    DriveMap drives = test::drivesUnder(temp.path());
-    ui::cmd_pend_exp window{dialogs, clock, random, drives};
-
+// The real window as the widget tests drive it, started for Student One and shown.
+struct StartedWindow : test::WindowOverDrives {
     StartedWindow() {
-        dialogs.answers = {"1", "Student One", "STO", "1"};
-        window.Form_Load();
+        load({"1", "Student One", "STO", "1"});
         window.show();
     }
-    void click(const char* button) { window.findChild<QPushButton*>(button)->click(); }
 };
 
 // The benchmarks draw offscreen unless a display is asked for; call before making the application.

@@ -40,12 +40,10 @@ bool folderOfExists(const std::filesystem::path& file) {
 }
 
 // Held by the open file itself rather than by the process, so the lock survives the close of
-// a duplicate and is let go only with the last descriptor of the file.
-#ifdef F_OFD_SETLK
+// a duplicate and is let go only with the last descriptor of the file. A process-held lock
+// would go with the first close of the file, before the outbox is emptied or a cut-back runs:
+// the build refuses a system without these locks.
 constexpr int kSetLock = F_OFD_SETLK;
-#else
-constexpr int kSetLock = F_SETLK;
-#endif
 // A record holds the lock for a few milliseconds: try again soon, then less often.
 constexpr auto kFirstLockRetry = std::chrono::microseconds(250);
 constexpr auto kLastLockRetry = std::chrono::milliseconds(4);

@@ -3,12 +3,30 @@
 #include <span>
 #include <string_view>
 
+#include "run.h"
+
 namespace cj::form {
 
 // The main window as every toolkit builds it: its controls, their places in twips (1/1440
-// inch), its fonts, titles and timers. Nothing here knows a toolkit.
+// inch), what its buttons do, its fonts, titles and timers. Nothing here knows a toolkit.
 
 enum class Kind { MultiLineTextBox, TextBox, Button, Label, Picture, ListBox };
+
+// What a press asks of the window's toolkit or of the form, rather than of the run.
+enum class WindowAction { None, CopyPicture, StartPictureTimer, EndProgram };
+
+// What pressing a button does: one of the run's commands or a window action. Named after the
+// control and its event, as the window's handlers always were; a button without one does nothing.
+struct Command {
+    constexpr Command() = default;
+    constexpr Command(std::string_view name, void (Run::*ofRun)()) : name(name), ofRun(ofRun) {}
+    constexpr Command(std::string_view name, WindowAction action) : name(name), action(action) {}
+    explicit operator bool() const { return !name.empty(); }
+
+    std::string_view name;
+    void (Run::*ofRun)() = nullptr;
+    WindowAction action = WindowAction::None;
+};
 
 struct TwipRect {
     int left, top, width, height;
@@ -22,6 +40,7 @@ struct Control {
     // What a screen reader calls a control whose text does not name it; empty: its text.
     std::string_view describedAs;
     TwipRect place;
+    Command command{};
 
     std::string_view accessibleName() const { return describedAs.empty() ? text : describedAs; }
     // Labels never take the keyboard focus; every other control is visited by Tab.
@@ -30,6 +49,8 @@ struct Control {
 
 // In tab order.
 std::span<const Control> controls();
+// The control of that name; nullptr for none.
+const Control* findControl(std::string_view name);
 
 inline constexpr std::string_view kTitle = "Form1";
 // The title of every prompt and message: an application name would be appended to "Form1".

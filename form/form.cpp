@@ -29,6 +29,34 @@ void Form::restoreDraft() {
     guarded([this] { run_.restoreDraft(); });
 }
 
+void Form::press(std::string_view control) {
+    const Control* pressed = findControl(control);
+    if (!pressed || !pressed->command) return;
+    const Command& given = pressed->command;
+    command([&] {
+        if (given.ofRun) {
+            (run_.*given.ofRun)();
+        } else {
+            act(given.action);
+        }
+    });
+}
+
+void Form::act(WindowAction action) {
+    switch (action) {
+        case WindowAction::CopyPicture: window_.copyPicture(); break;
+        case WindowAction::StartPictureTimer:
+            if (!pictureTimerRuns_) pictureTimerRuns_ = window_.startPictureTimer();
+            break;
+        case WindowAction::EndProgram: endProgram(); break;
+        case WindowAction::None: break;
+    }
+}
+
+void Form::pictureTimerTicked() {
+    guarded([this] { run_.timerTick(); });
+}
+
 void Form::guarded(const std::function<void()>& handler) {
     if (ended_) return;
     int failure = 0;
@@ -67,10 +95,14 @@ void Form::endProgram() {
     window_.leaveEventLoop();
 }
 
-void Form::answerChanged() { window_.startDraftPause(); }
+void Form::answerChanged() {
+    guarded([this] { window_.startDraftPause(); });
+}
 
 void Form::draftPauseOver() {
-    if (!run_.keepDraft()) window_.startDraftPause();
+    guarded([this] {
+        if (!run_.keepDraft()) window_.startDraftPause();
+    });
 }
 
 }  // namespace cj::form

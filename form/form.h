@@ -1,16 +1,18 @@
 #pragma once
 
 #include <functional>
+#include <string_view>
 
+#include "control_table.h"
 #include "platform.h"
 #include "run.h"
 #include "toolkit_window.h"
 
 namespace cj::form {
 
-// What every window of the program does alike, whatever its toolkit: it owns the run, lets
-// every event reach it through one guard, ends the program in one way, and keeps the answer
-// box's draft once typing pauses.
+// What every window of the program does alike, whatever its toolkit: it owns the run, runs
+// what each button's press and each timer asks through one guard, ends the program in one way,
+// and keeps the answer box's draft once typing pauses. The window only passes its events on.
 class Form {
 public:
     Form(const Platform& platform, ToolkitWindow& window);
@@ -23,13 +25,14 @@ public:
     // Once the window is shown, from inside the event loop, so that its message stands over it.
     void restoreDraft();
 
+    // A click on the control of that name, or a key that pressed it: runs its command, if it has
+    // one, as a command the student gave.
+    void press(std::string_view control);
+    void pictureTimerTicked();
+
     // Once the program has ended nothing runs; a failure that no command trapped is reported
     // rather than left to abort the program, and the end of the program ends it.
     void guarded(const std::function<void()>& handler);
-    // A command the student gave with a click or a key runs guarded, the window showing that it
-    // is busy; clicks and keys that came while it kept the window visibly busy (waiting for the
-    // class file) are dropped, so that one click records once and none runs on the box it emptied.
-    void command(const std::function<void()>& handler);
 
     // The close box, "quit program", a run that ends the program, or the system asking: once
     // only, and quickly out of sight, since keeping the draft may wait on a slow network.
@@ -42,10 +45,18 @@ public:
     void draftPauseOver();
 
 private:
+    // A command the student gave with a click or a key runs guarded, the window showing that it
+    // is busy; clicks and keys that came while it kept the window visibly busy (waiting for the
+    // class file) are dropped, so that one click records once and none runs on the box it emptied.
+    void command(const std::function<void()>& handler);
+    void act(WindowAction action);
+
     Dialogs& dialogs_;
     ToolkitWindow& window_;
     Run run_;
     bool ended_ = false;
+    // A second start would begin the interval again; once running, the timer runs to the end.
+    bool pictureTimerRuns_ = false;
 };
 
 }  // namespace cj::form

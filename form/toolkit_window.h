@@ -18,6 +18,10 @@ public:
     virtual void showBusy(bool busy) = 0;
     // Drops the clicks and key presses that reached the window while a command ran.
     virtual void dropInputMeanwhile() = 0;
+    // Puts Picture1's picture on the system clipboard, then shows the clipboard's in Picture2.
+    virtual void copyPicture() = 0;
+    // Returns whether the picture timer now runs.
+    virtual bool startPictureTimer() = 0;
 };
 
 }  // namespace cj::form

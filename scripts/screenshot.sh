@@ -5,9 +5,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh tests
-cmake --build build --target classjournal grab_window -j"$(nproc)"
-cmake --build build-windows --target classjournal -j"$(nproc)"
+cmake --build build --target classjournal grab_window print_controls -j"$(nproc)"
+cmake --build build-windows --target classjournal print_controls -j"$(nproc)"
 grab_window=$PWD/build/tests/e2e/grab_window
+source tests/e2e/driver.sh
 
 # $1: the picture to take, once the driver has set the program up.
 take_picture() {
@@ -26,12 +27,12 @@ take_picture() {
 }
 
 (
-    source tests/e2e/driver.sh
+    E2E_PRINT_CONTROLS=build/tests/e2e/print_controls
     e2e_setup build/app/classjournal
     take_picture docs/window.png
 )
 (
-    source tests/e2e/wine_driver.sh
-    e2e_wine_setup build-windows/app/classjournal.exe
+    E2E_PRINT_CONTROLS=build-windows/tests/e2e/print_controls.exe
+    e2e_setup build-windows/app/classjournal.exe
     take_picture docs/window-windows.png
 )

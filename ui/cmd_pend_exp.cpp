@@ -7,7 +7,6 @@
 #include <QThread>
 #include <QTimer>
 
-#include "click_wiring.h"
 #include "code_page_text_box.h"
 #include "control_table.h"
 #include "controls.h"
@@ -36,7 +35,7 @@ cmd_pend_exp::cmd_pend_exp(Dialogs& dialogs, Clock& clock, RandomSource& random,
     setUpForm();
     createControls(*this);
     takeControls();
-    wireHandlers();
+    wireEvents();
 }
 
 void cmd_pend_exp::setUpForm() {
@@ -60,14 +59,15 @@ void cmd_pend_exp::takeControls() {
     tmr_draft->setInterval(form::kDraftPauseMilliseconds);
 }
 
-void cmd_pend_exp::wireHandlers() {
-    for (const auto& [name, handler] : form::ClickWiring<cmd_pend_exp>::clicks) {
-        connect(control<QPushButton>(*this, name.data()), &QPushButton::clicked, this,
-                [this, handler = handler] { form_.command([&] { (this->*handler)(); }); });
+void cmd_pend_exp::wireEvents() {
+    for (const form::Control& c : form::controls()) {
+        if (c.kind != form::Kind::Button) continue;
+        connect(control<QPushButton>(*this, c.name.data()), &QPushButton::clicked, this,
+                [this, name = c.name] { form_.press(name); });
     }
-    connect(tmr_pend_exp, &QTimer::timeout, this, [this] { form_.guarded([this] { tmr_pend_exp_Timer(); }); });
-    connect(txt_answer, &QPlainTextEdit::textChanged, this, [this] { form_.guarded([this] { txt_answer_Change(); }); });
-    connect(tmr_draft, &QTimer::timeout, this, [this] { form_.guarded([this] { tmr_draft_Timer(); }); });
+    connect(tmr_pend_exp, &QTimer::timeout, this, [this] { form_.pictureTimerTicked(); });
+    connect(txt_answer, &QPlainTextEdit::textChanged, this, [this] { form_.answerChanged(); });
+    connect(tmr_draft, &QTimer::timeout, this, [this] { form_.draftPauseOver(); });
 }
 
 void cmd_pend_exp::Form_Load() { form_.load(); }

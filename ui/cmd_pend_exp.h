@@ -3,7 +3,6 @@
 #include <QWidget>
 #include <string>
 
-#include "click_wiring.h"
 #include "form.h"
 #include "platform.h"
 
@@ -15,10 +14,9 @@ class CodePageTextBox;
 class PictureBox;
 
 // The program's one window on Linux. Its form owns the run; the window gives the run the
-// question and answer boxes and the picture boxes, and its handlers pass each event on to it.
+// question and answer boxes and the picture boxes, and passes each of its events on to the form.
 class cmd_pend_exp : public QWidget, public TextBoxes, public PicturePanel, private form::ToolkitWindow {
     Q_OBJECT
-    friend struct form::ClickWiring<cmd_pend_exp>;
 
 public:
     cmd_pend_exp(Dialogs& dialogs, Clock& clock, RandomSource& random, const DriveMap& drives,
@@ -55,26 +53,11 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
 
-private slots:
-    void cmdNextQuestion_Click();
-    void cmd_next_picture_Click();
-    void cmd_enter_response_Click();
-    void cmd_save_as_notes_Click();
-    void cmd_display_note_file_Click();
-    void cmd_displayCumulativeText_Click();
-    void cmd_clear_answer_box_Click();
-    void cmd_copy_picture_Click();
-    void cmd_pend_exp_Click();
-    void cmd_quit_Click();
-    void tmr_pend_exp_Timer();
-    void txt_answer_Change();
-    void tmr_draft_Timer();
-
 private:
     void setUpForm();
     // The controls the run works on, and the timer, which has no place on the form.
     void takeControls();
-    void wireHandlers();
+    void wireEvents();
 
     void stopTimers() override;
     void hideWindow() override;
@@ -82,6 +65,8 @@ private:
     void startDraftPause() override;
     void showBusy(bool busy) override;
     void dropInputMeanwhile() override;
+    void copyPicture() override;
+    bool startPictureTimer() override;
 
     RandomSource& random_;
     form::Form form_;

@@ -111,4 +111,10 @@ void cmd_pend_exp::drawCircle(cj::PictureBox box, float x, float y, float radius
 
 void cmd_pend_exp::beep() { MessageBeep(MB_OK); }
 
+void cmd_pend_exp::copyPicture() { copyPictureThroughClipboard(window_, Picture1, Picture2); }
+
+bool cmd_pend_exp::startPictureTimer() {
+    return SetTimer(window_, kPendExpTimer, form::kTimerIntervalMilliseconds, nullptr) != 0;
+}
+
 }  // namespace cj::win32

@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 
-#include "click_wiring.h"
 #include "code_page_edit.h"
 #include "controls.h"
 #include "form.h"
@@ -15,9 +14,8 @@
 namespace cj::win32 {
 
 // The program's one window on Windows. Its form owns the run; the window gives the run the
-// question and answer boxes and the picture boxes, and its handlers pass each event on to it.
+// question and answer boxes and the picture boxes, and passes each of its events on to the form.
 class cmd_pend_exp : public TextBoxes, public PicturePanel, private form::ToolkitWindow {
-    friend struct form::ClickWiring<cmd_pend_exp>;
 
 public:
     cmd_pend_exp(HINSTANCE instance, Dialogs& dialogs, Clock& clock, RandomSource& random, const DriveMap& drives);
@@ -69,20 +67,8 @@ private:
     void startDraftPause() override;
     void showBusy(bool busy) override;
     void dropInputMeanwhile() override;
-
-    void cmdNextQuestion_Click();
-    void cmd_next_picture_Click();
-    void cmd_enter_response_Click();
-    void cmd_save_as_notes_Click();
-    void cmd_display_note_file_Click();
-    void cmd_displayCumulativeText_Click();
-    void cmd_clear_answer_box_Click();
-    void cmd_copy_picture_Click();
-    void cmd_pend_exp_Click();
-    void cmd_quit_Click();
-    void tmr_pend_exp_Timer();
-    void txt_answer_Change();
-    void tmr_draft_Timer();
+    void copyPicture() override;
+    bool startPictureTimer() override;
 
     form::Form form_;
     HINSTANCE instance_;
@@ -92,7 +78,6 @@ private:
     CodePageEdit txt_answer;
     win32::PictureBox Picture1;
     win32::PictureBox Picture2;
-    bool tmr_pend_exp_Enabled = false;
     HWND focusWhenLeft_ = nullptr;
 };
 

@@ -1,4 +1,4 @@
-// Which of the window's events reach which handler; every handler runs inside the form's guard.
+// Which of the window's messages reach the form, and which the window answers itself.
 
 #include "cmd_pend_exp.h"
 
@@ -60,23 +60,18 @@ LRESULT cmd_pend_exp::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void cmd_pend_exp::onCommand(int id, int notification) {
     const std::string_view control = controls_->nameOf(id);
     if (notification == EN_CHANGE && control == "txt_answer") {
-        form_.guarded([this] { txt_answer_Change(); });
-        return;
-    }
-    if (notification != BN_CLICKED) return;
-    for (const auto& [name, handler] : form::ClickWiring<cmd_pend_exp>::clicks) {
-        if (name != control) continue;
-        form_.command([this, handler = handler] { (this->*handler)(); });
-        return;
+        form_.answerChanged();
+    } else if (notification == BN_CLICKED) {
+        form_.press(control);
     }
 }
 
 void cmd_pend_exp::onTimer(UINT_PTR timer) {
     if (timer == kPendExpTimer) {
-        form_.guarded([this] { tmr_pend_exp_Timer(); });
+        form_.pictureTimerTicked();
     } else if (timer == kDraftTimer) {
         KillTimer(window_, kDraftTimer);  // a pause fires once
-        form_.guarded([this] { tmr_draft_Timer(); });
+        form_.draftPauseOver();
     }
 }
 

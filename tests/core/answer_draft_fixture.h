@@ -17,7 +17,7 @@ public:
     using FakePlatform::boxes;
     using FakePlatform::dialogs;
 
-    std::filesystem::path draftFile() const { return dataFile("draft_Student_One.txt"); }
+    std::filesystem::path draftFile() const { return dataFile(fileNamesOf().draft); }
     // Starts Student One's run as the window does, an earlier run having left this draft.
     void startWith(const std::optional<std::string>& earlierDraft) {
         if (earlierDraft) writeBytes(draftFile(), *earlierDraft);

@@ -30,6 +30,8 @@ struct Rule {
     bool restoredMessage = false;
 };
 
+void PrintTo(const Rule& row, std::ostream* os) { *os << row.name; }
+
 class DraftRules : public AnswerDraft, public testing::WithParamInterface<Rule> {};
 
 const Rule kRules[] = {
@@ -45,8 +47,8 @@ const Rule kRules[] = {
     {"AFailedRecordKeepsIt", {},
      [](AnswerDraft& t) {
          t.type("a");
-         std::filesystem::remove(t.dataFile("send_1207Student_One.txt"));
-         std::filesystem::create_directory(t.dataFile("send_1207Student_One.txt"));
+         std::filesystem::remove(t.dataFile(fileNamesOf().send));
+         std::filesystem::create_directory(t.dataFile(fileNamesOf().send));
          t.run().enterResponse();
          t.dialogs.messages.clear();
      },

@@ -33,9 +33,9 @@ TEST_F(OpenAssignment, FindsAssignmentOneAndWritesTheHeader) {
         run.startRun();
         run.openAssignment();
         EXPECT_EQ(run.state().lineIndex, 1) << typed;
-        EXPECT_EQ(readBytes(fresh.path() / "c/qorsdata/masterFile_Student_One.txt"), "");
+        EXPECT_EQ(readBytes(fresh.path() / "c/qorsdata" / fileNamesOf().master), "");
         EXPECT_EQ(readBytes(fresh.path() / "i/responses.txt"), "");
-        EXPECT_EQ(readBytes(fresh.path() / "c/qorsdata/send_1207Student_One.txt"), header("Student One", "STO"));
+        EXPECT_EQ(readBytes(fresh.path() / "c/qorsdata" / fileNamesOf().send), header("Student One", "STO"));
     }
     EXPECT_TRUE(dialogs.messages.empty());
 }
@@ -43,14 +43,14 @@ TEST_F(OpenAssignment, FindsAssignmentOneAndWritesTheHeader) {
 TEST_F(OpenAssignment, DrawsTheNoiseLineRightAfterTheCodingNumber) {
     random.draws = {0.95f, 0.05f, 0.25f, 0.5f};  // codeNbr 28; the first pass adds an optional character
     start("1", "A", "B", "1");
-    const std::string sent = readBytes(dataFile("send_1207A.txt"));
+    const std::string sent = readBytes(dataFile(fileNamesOf("A").send));
     EXPECT_EQ(sent.substr(0, 3), "\x4E\xBA\xBA");
     EXPECT_EQ(sent.find("\r\n"), 29u);  // 1 optional + 28 main characters
     EXPECT_EQ(random.drawn, 1 + 3 + 27 * 2);
 }
 
 TEST_F(OpenAssignment, KeepsExistingFilesAndAddsOneHeaderPerStart) {
-    writeBytes(dataFile("masterFile_Student_One.txt"), "old master\r\n");
+    writeBytes(dataFile(fileNamesOf().master), "old master\r\n");
     writeBytes(onDrive('i', "responses.txt"), "someone\r\n");
     start("1", "Student One", "STO", "1");
     cj::Run second(platform());
@@ -59,9 +59,9 @@ TEST_F(OpenAssignment, KeepsExistingFilesAndAddsOneHeaderPerStart) {
     second.startRun();
     second.openAssignment();
 
-    EXPECT_EQ(readBytes(dataFile("masterFile_Student_One.txt")), "old master\r\n");
+    EXPECT_EQ(readBytes(dataFile(fileNamesOf().master)), "old master\r\n");
     EXPECT_EQ(readBytes(onDrive('i', "responses.txt")), "someone\r\n");
-    EXPECT_EQ(readBytes(dataFile("send_1207Student_One.txt")), header("Student One", "STO") + header("Student One", "STO"));
+    EXPECT_EQ(readBytes(dataFile(fileNamesOf().send)), header("Student One", "STO") + header("Student One", "STO"));
 
     clock.time.day = 8;
     cj::Run nextDay(platform());
@@ -69,13 +69,13 @@ TEST_F(OpenAssignment, KeepsExistingFilesAndAddsOneHeaderPerStart) {
     dialogs.answers = {"1", "Student One", "STO", "1"};
     nextDay.startRun();
     nextDay.openAssignment();
-    EXPECT_EQ(readBytes(dataFile("send_1208Student_One.txt")), header("Student One", "STO", "12-08-2026"));
+    EXPECT_EQ(readBytes(dataFile(fileNamesOf("Student One", "12-08-2026").send)), header("Student One", "STO", "12-08-2026"));
 }
 
 TEST_F(OpenAssignment, WritesEmptyNameAndInitialsAsTyped) {
     start("1", "", "", "1");
-    EXPECT_EQ(readBytes(dataFile("send_1207.txt")), header("", ""));
-    EXPECT_TRUE(std::filesystem::exists(dataFile("masterFile_.txt")));
+    EXPECT_EQ(readBytes(dataFile(fileNamesOf("").send)), header("", ""));
+    EXPECT_TRUE(std::filesystem::exists(dataFile(fileNamesOf("").master)));
 }
 
 TEST_F(OpenAssignment, AnAssignmentTheScriptLacksEndsTheProgramWithoutWriting) {
@@ -88,8 +88,8 @@ TEST_F(OpenAssignment, AnAssignmentTheScriptLacksEndsTheProgramWithoutWriting) {
         EXPECT_THAT(dialogs.messages, ElementsAre(failureMessage(kSubscriptOutOfRange)));
         EXPECT_EQ(run.state().lineIndex, 5001);
     }
-    EXPECT_FALSE(std::filesystem::exists(dataFile("masterFile_A.txt")));
-    EXPECT_FALSE(std::filesystem::exists(dataFile("send_1207A.txt")));
+    EXPECT_FALSE(std::filesystem::exists(dataFile(fileNamesOf("A").master)));
+    EXPECT_FALSE(std::filesystem::exists(dataFile(fileNamesOf("A").send)));
     EXPECT_FALSE(std::filesystem::exists(onDrive('i', "responses.txt")));
 }
 
@@ -106,7 +106,7 @@ protected:
 
 TEST_F(WithoutSharedDrive, StillWritesTheStudentsHeaderThenReportsTheFailure) {
     start("1", "Student One", "STO", "1");
-    EXPECT_EQ(readBytes(dataFile("send_1207Student_One.txt")), header("Student One", "STO"));
+    EXPECT_EQ(readBytes(dataFile(fileNamesOf().send)), header("Student One", "STO"));
     EXPECT_THAT(dialogs.messages, ElementsAre(failureMessage(kPathNotFound)));
     EXPECT_EQ(state().lineIndex, 1);
 }
@@ -114,7 +114,7 @@ TEST_F(WithoutSharedDrive, StillWritesTheStudentsHeaderThenReportsTheFailure) {
 TEST_F(WithoutSharedDrive, ANetworkUserWithoutTheDriveIsToldOnce) {
     start("2", "Student One", "STO", "1");
     EXPECT_THAT(dialogs.messages, ElementsAre(failureMessage(kPathNotFound)));
-    EXPECT_FALSE(std::filesystem::exists(dataFile("send_1207Student_One.txt")));
+    EXPECT_FALSE(std::filesystem::exists(dataFile(fileNamesOf().send)));
 }
 
 TEST(FailureMessages, EndWithTheErrorNumber) {

@@ -63,6 +63,8 @@ struct FlushRow {
     bool throughTheOutbox;
 };
 
+void PrintTo(const FlushRow& row, std::ostream* os) { *os << row.name; }
+
 class FlushFailure : public testing::TestWithParam<FlushRow> {};
 
 TEST_P(FlushFailure, LeavesNoRecordBehindAndTheRetryLandsOnce) {
@@ -82,7 +84,9 @@ TEST_P(FlushFailure, LeavesNoRecordBehindAndTheRetryLandsOnce) {
     EXPECT_EQ(readBytes(file), "old\r\n");
     append();
     EXPECT_EQ(readBytes(file), row.throughTheOutbox ? "old\r\nwaiting\r\n" : "old\r\nrecord\r\n");
-    if (row.throughTheOutbox) EXPECT_EQ(readBytes(outbox), "");
+    if (row.throughTheOutbox) {
+        EXPECT_EQ(readBytes(outbox), "");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Appends, FlushFailure,

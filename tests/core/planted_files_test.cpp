@@ -32,9 +32,9 @@ protected:
     std::filesystem::path fileUnder(Under under) const {
         switch (under) {
             case Under::ClassFile: return onDrive('i', "responses.txt");
-            case Under::SendFile: return dataFile("send_1207Student_One.txt");
-            case Under::Draft: return dataFile("draft_Student_One.txt");
-            case Under::Outbox: return dataFile("unsent_Student_One.txt");
+            case Under::SendFile: return dataFile(fileNamesOf().send);
+            case Under::Draft: return dataFile(fileNamesOf().draft);
+            case Under::Outbox: return dataFile(fileNamesOf().outbox);
         }
         return {};
     }
@@ -79,12 +79,12 @@ TEST_P(PlantedFile, NeitherHangsNorSteersTheProgram) {
         EXPECT_THAT(dialogs.messages, testing::IsEmpty());
         EXPECT_EQ(readBytes(onDrive('i', "responses.txt")), "mine\r\n");
     } else if (row.under == Under::Outbox) {  // not used: the line goes straight to the class file
-        EXPECT_THAT(dialogs.messages, testing::ElementsAre(testing::HasSubstr("unsent_Student_One.txt cannot be")));
+        EXPECT_THAT(dialogs.messages, testing::ElementsAre(testing::HasSubstr(fileNamesOf().outbox + " cannot be")));
         EXPECT_EQ(readBytes(onDrive('i', "responses.txt")), "mine\r\n");
     } else {
         EXPECT_THAT(dialogs.messages, testing::ElementsAre(failureMessage(kPathFileAccessError)));
         const bool outboxHolds = row.under == Under::ClassFile;
-        EXPECT_EQ(std::filesystem::exists(dataFile("unsent_Student_One.txt")), outboxHolds);
+        EXPECT_EQ(std::filesystem::exists(dataFile(fileNamesOf().outbox)), outboxHolds);
     }
 }
 

@@ -21,9 +21,9 @@ protected:
         start("1", "Student One", "STO", "1");
         header = readBytes(sendFile());
     }
-    std::filesystem::path sendFile() const { return dataFile("send_1207Student_One.txt"); }
-    std::filesystem::path notesFile() const { return dataFile("notes_Student_One.txt"); }
-    std::filesystem::path masterFile() const { return dataFile("masterFile_Student_One.txt"); }
+    std::filesystem::path sendFile() const { return dataFile(fileNamesOf().send); }
+    std::filesystem::path notesFile() const { return dataFile(fileNamesOf().notes); }
+    std::filesystem::path masterFile() const { return dataFile(fileNamesOf().master); }
     std::filesystem::path responsesFile() const { return onDrive('i', "responses.txt"); }
     std::string sentSinceHeader() const { return readBytes(sendFile()).substr(header.size()); }
 
@@ -162,7 +162,7 @@ TEST_P(OneFileMissesTheRecord, AndTheNextClickGivesEveryFileTheRecordOnce) {
     EXPECT_EQ(dialogs.messages.size(), row.between == TheNextDay ? 1u : 0u);
     if (row.between == TheNextDay) {
         const std::string dayBefore = dateText(localTimeOf(std::time(nullptr) - 24 * 3600));
-        EXPECT_EQ(readBytes(dataFile(unsentOfDay("unsent_Student_One.txt", dayBefore))), "mine\r\n");
+        EXPECT_EQ(readBytes(dataFile(unsentOfDay(fileNamesOf().outbox, dayBefore))), "mine\r\n");
     }
     EXPECT_EQ(boxes.answer, "");
     EXPECT_EQ(readBytes(sendFile()), expected(row.send, "       "));
@@ -219,13 +219,13 @@ TEST_F(Recording, WithoutTheClassFileLinesWaitInTheOutboxUntilItIsBack) {
         run().enterResponse();
     }
     EXPECT_THAT(dialogs.messages, ElementsAre(failureMessage(kPathFileAccessError)));
-    EXPECT_EQ(readBytes(dataFile("unsent_Student_One.txt")), "one\r\ntwo\r\n");
+    EXPECT_EQ(readBytes(dataFile(fileNamesOf().outbox)), "one\r\ntwo\r\n");
     EXPECT_EQ(sentSinceHeader(), responseRecord("one") + responseRecord("two"));
 
     std::filesystem::remove(responsesFile());
     run().finishRun();
     EXPECT_EQ(readBytes(responsesFile()), "one\r\ntwo\r\n");
-    EXPECT_EQ(readBytes(dataFile("unsent_Student_One.txt")), "");
+    EXPECT_EQ(readBytes(dataFile(fileNamesOf().outbox)), "");
 }
 
 struct LongNameRow {

@@ -13,7 +13,7 @@ using testing::ElementsAre;
 class Review : public RunFixture {
 protected:
     Review() { start("1", "Student One", "STO", "1"); }
-    std::filesystem::path notesFile() const { return dataFile("notes_Student_One.txt"); }
+    std::filesystem::path notesFile() const { return dataFile(fileNamesOf().notes); }
 };
 
 TEST_F(Review, DisplayNotesRunsTheLinesTogetherAfterTheBoxText) {

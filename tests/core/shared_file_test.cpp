@@ -92,16 +92,16 @@ class SharedFileLockedTooLong : public RunFixture {};
 TEST_F(SharedFileLockedTooLong, ReportsPermissionDeniedWithTheSendFilesRecordInPlace) {
     start("1", "Student One", "STO", "1");
     const auto shared = onDrive('i', "responses.txt");
-    const std::string sent = readBytes(dataFile("send_1207Student_One.txt"));
+    const std::string sent = readBytes(dataFile(fileNamesOf().send));
     LockHolder other(shared, kLockWait + std::chrono::seconds(10));
     boxes.answer = "OK";
     const auto waited = timeOf([&] { run().enterResponse(); });
     EXPECT_GE(waited, kLockWait - std::chrono::milliseconds(100));
     EXPECT_LT(waited, kLockWait + std::chrono::seconds(2));
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{failureMessage(kPermissionDenied)});
-    EXPECT_EQ(readBytes(dataFile("send_1207Student_One.txt")), sent + responseRecord("OK"));
+    EXPECT_EQ(readBytes(dataFile(fileNamesOf().send)), sent + responseRecord("OK"));
     EXPECT_EQ(readBytes(shared), "");
-    EXPECT_EQ(readBytes(dataFile("unsent_Student_One.txt")), "OK\r\n");
+    EXPECT_EQ(readBytes(dataFile(fileNamesOf().outbox)), "OK\r\n");
     EXPECT_EQ(boxes.answer, "");
 }
 
@@ -151,7 +151,7 @@ TEST_P(KilledAtRandom, LosesNoClassLineGluesNoneAndRepeatsNoRecordTwice) {
     std::mt19937 random(20261207);
     for (int run = 0; run < row.runs && !HasFailure(); ++run) {
         TempDir temp;
-        const auto data = temp.path() / "c" / "qorsdata", outbox = data / "unsent_Student_One.txt";
+        const auto data = temp.path() / "c" / "qorsdata", outbox = data / fileNamesOf().outbox;
         const auto classFile = temp.path() / "i" / "responses.txt";
         const auto bytesOf = [](const auto& file) { return std::filesystem::exists(file) ? readBytes(file) : ""; };
         std::set<std::string> owed;
@@ -202,9 +202,9 @@ TEST_P(KilledAtRandom, LosesNoClassLineGluesNoneAndRepeatsNoRecordTwice) {
         for (const std::string& line : splitLines(classBytes)) {
             EXPECT_TRUE(line.size() < 2 || textOf(line[0], run, std::atoi(line.c_str() + 1)).starts_with(line));
         }
-        const std::string send = readBytes(data / "send_1207Student_One.txt"), blanks(7, ' ');
-        const std::string master = bytesOf(data / "masterFile_Student_One.txt");
-        const std::string notes = bytesOf(data / "notes_Student_One.txt");
+        const std::string send = readBytes(data / fileNamesOf().send), blanks(7, ' ');
+        const std::string master = bytesOf(data / fileNamesOf().master);
+        const std::string notes = bytesOf(data / fileNamesOf().notes);
         for (int n = 0; n <= (records.empty() ? 0 : records.back() + 1); ++n) {
             const std::string text = textOf(kindOf(n), run, n);
             const std::vector<std::size_t> counts =

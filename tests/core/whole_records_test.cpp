@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 class HeaderFaults : public RunFixture {
 protected:
-    std::filesystem::path sendFile() const { return dataFile("send_1207Student_One.txt"); }
+    std::filesystem::path sendFile() const { return dataFile(fileNamesOf().send); }
     void startAs(const std::string& name) {
         dialogs.answers = {"1", name, "STO", "1"};
         run().startRun();
@@ -117,7 +117,7 @@ TEST_F(HeaderFaults, AHeaderThatFailedAtStartPrecedesTheFirstRecord) {
     std::filesystem::create_directories(sendFile());  // a folder where the file should be
     startAs("Student One");
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{failureMessage(kPathFileAccessError)});
-    EXPECT_TRUE(std::filesystem::exists(dataFile("masterFile_Student_One.txt")));
+    EXPECT_TRUE(std::filesystem::exists(dataFile(fileNamesOf().master)));
     EXPECT_FALSE(std::filesystem::exists(onDrive('i', "responses.txt")));  // start-up stopped there
 
     std::filesystem::remove(sendFile());

@@ -19,7 +19,7 @@ e2e_type_into txt_answer "never recorded"
 "$CLOSE_WINDOW" "$E2E_FORM"
 e2e_expect_exit
 [ "$(records_and_sums)" = "$before" ] || e2e_fail "records changed on closing: $(records_and_sums)"
-[ "$(cat "$E2E_DATA/draft_Student_One.txt")" = "never recorded" ] || e2e_fail "no draft kept on closing"
+[ "$(cat "$E2E_DATA/$(e2e_file_name draft)")" = "never recorded" ] || e2e_fail "no draft kept on closing"
 
 e2e_start_program
 e2e_answer_start_up 1 "Student One" STO 1

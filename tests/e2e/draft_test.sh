@@ -5,11 +5,10 @@
 # $1: the classjournal executable.
 source "$(dirname "$0")/driver.sh"
 
-DRAFT_NAME=draft_Student_One.txt
 TYPED=$'my long critique\nsecond line'
 
 e2e_setup "$1"
-DRAFT=$E2E_DATA/$DRAFT_NAME
+DRAFT=$E2E_DATA/$(e2e_file_name draft)
 e2e_start_program
 e2e_answer_start_up 1 "Student One" STO 1
 e2e_wait_form

@@ -1,10 +1,16 @@
 # Drives the real classjournal executable in a private X server as a student would: typing into
-# its prompts, clicking its buttons, reading its boxes through the clipboard.
-# Sourced by the end-to-end tests. Needs Xvfb, xdotool, xclip and unshare.
+# its prompts, clicking its buttons, reading its boxes through the clipboard. The Linux program
+# and the Windows one under Wine are driven alike; only their start differs.
+# Sourced by the end-to-end tests, scripts/screenshot.sh and the start-up benchmark. Needs Xvfb,
+# xdotool, xclip and unshare, and Wine for a Windows program.
 #
 # Everything lives in one temporary folder: the home directory (drive c:), the class share
-# (drive i:) and the X server's and the program's logs. The program runs in a private mount
-# namespace where /mnt holds nothing but that share, so it cannot touch the computer's own drives.
+# (drive i:) and the X server's and the program's logs. The Linux program runs in a private mount
+# namespace where /mnt holds nothing but that share, so it cannot touch the computer's own drives;
+# the Windows program in a Wine prefix of its own, whose drive c: holds the data directory.
+#
+# The controls' places and the students' file names come from the program's own build:
+# E2E_PRINT_CONTROLS and E2E_PRINT_FILE_NAMES name its print_controls and print_file_names.
 
 set -euo pipefail
 
@@ -17,26 +23,21 @@ E2E_XVFB_PID=""
 E2E_PROGRAM_PID=""
 E2E_DIALOG=""   # the last prompt or message box seen
 E2E_FORM=""     # the main window
+E2E_WINE=0      # 1 for a Windows program
+E2E_DRIVER_DIR=$(dirname "${BASH_SOURCE[0]}")
 
-# Left, top, width and height in twips of the controls the tests use; 15 twips make one pixel.
-declare -A E2E_CONTROL=(
-    [txt_question]="240 720 5175 5255"
-    [txt_answer]="5640 720 5055 5255"
-    [cmdNextQuestion]="240 0 975 735"
-    [cmd_enter_response]="5640 240 855 495"
-    [cmd_save_as_notes]="6480 240 855 495"
-    [cmd_display_note_file]="4440 240 975 495"
-    [cmd_quit]="10200 0 735 495"
-    [cmd_pend_exp]="8640 7560 495 375"
-)
-E2E_CLIENT_WIDTH_TWIPS=10875
+# Left, top, width and height in twips of each control and of the client area ("client_area");
+# 15 twips make one pixel.
+declare -A E2E_CONTROL=()
 
 e2e_fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
 
-# $1: the program to run. Makes the temporary folder, starts the X server, cleans up on exit.
+# $1: the program to run, a Windows one if it ends in .exe. Makes the temporary folder, starts
+# the X server and for a Windows program makes its prefix, reads the control table, cleans up
+# on exit.
 e2e_setup() {
     E2E_PROGRAM=$1
     [ -x "$E2E_PROGRAM" ] || e2e_fail "no program at $E2E_PROGRAM"
@@ -49,11 +50,23 @@ e2e_setup() {
     trap e2e_teardown EXIT
     trap 'exit 1' INT TERM
     e2e_start_x
+    if [[ $E2E_PROGRAM == *.exe ]]; then
+        E2E_WINE=1
+        source "$E2E_DRIVER_DIR/../../scripts/wine_prefix.sh"
+        wine_prefix_make "$E2E_DIR/wine"
+        ln -s "$E2E_SHARE" "$WINEPREFIX/dosdevices/i:"
+        E2E_DATA=$WINEPREFIX/drive_c/qorsdata
+    fi
+    if [ -n "${E2E_PRINT_CONTROLS:-}" ]; then
+        local name place
+        while read -r name place; do E2E_CONTROL[$name]=$place; done < <(e2e_tool "$E2E_PRINT_CONTROLS")
+    fi
 }
 
 # $1: the status the test ended with, when the caller has already taken it.
 e2e_teardown() {
     local status=${1:-$?}
+    if ((E2E_WINE)); then wine_prefix_remove; fi
     e2e_stop "$E2E_PROGRAM_PID"
     e2e_stop "$E2E_XVFB_PID"
     if [ "$status" -ne 0 ] && [ -s "$E2E_DIR/program.err" ]; then
@@ -98,11 +111,34 @@ e2e_start_x() {
     export DISPLAY=":$(head -n1 "$E2E_DIR/display")"
 }
 
+# Runs a tool of the program's build, as the program runs.
+e2e_tool() {
+    if ((E2E_WINE)); then
+        "$WINE" "$@" | tr -d '\r'
+    else
+        "$@"
+    fi
+}
+
+# The name, without its folder, the program gives one of Student One's files on a day (MM-DD-YYYY,
+# today unless told). $1: master, send, notes, draft, outbox, inuse or unsent_of_day.
+e2e_file_name() {
+    local name
+    name=$(e2e_tool "$E2E_PRINT_FILE_NAMES" "Student One" "${2:-$(date +%m-%d-%Y)}" | sed -n "s/^$1 //p")
+    [ -n "$name" ] || e2e_fail "print_file_names names no $1 file"
+    echo "$name"
+}
+
 # Starts the program. $1 "share" (the default) gives it drive i:, "no-share" a computer without it.
 # $2, a size such as 256k, puts the home data directory on a file system of that size of its
 # own, which only the program sees (reach it through e2e_program_root); none by default. $3
-# does the same for drive i:.
+# does the same for drive i:. A Windows program always has drive i:, on no file system of its own.
 e2e_start_program() {
+    if ((E2E_WINE)); then
+        "$WINE" "$E2E_PROGRAM" >"$E2E_DIR/program.out" 2>"$E2E_DIR/program.err" &
+        E2E_PROGRAM_PID=$!
+        return
+    fi
     local share=$E2E_SHARE
     [ "${1:-share}" = share ] || share=""
     local namespace=(unshare --mount --propagation private)
@@ -206,9 +242,11 @@ e2e_wait_form() { e2e_wait_for 'the window "Form1"' e2e_form_shown; }
 
 # Clicks the middle of a control's visible part (the window clips what runs past its edge).
 e2e_click() {
-    local left top width height
+    [ -n "${E2E_CONTROL[$1]:-}" ] || e2e_fail "no control $1 in the control table from E2E_PRINT_CONTROLS"
+    local left top width height client_width
     read -r left top width height <<<"${E2E_CONTROL[$1]}"
-    if ((left + width > E2E_CLIENT_WIDTH_TWIPS)); then width=$((E2E_CLIENT_WIDTH_TWIPS - left)); fi
+    read -r _ _ client_width _ <<<"${E2E_CONTROL[client_area]}"
+    if ((left + width > client_width)); then width=$((client_width - left)); fi
     xdotool mousemove --window "$E2E_FORM" $(((left + width / 2) / 15)) $(((top + height / 2) / 15)) click 1
 }
 

@@ -14,7 +14,7 @@ e2e_answer_start_up 1 "Student One" STO 1
 e2e_wait_form
 
 data=$(e2e_program_root)$E2E_DATA
-send=$data/send_$(date +%m%d)Student_One.txt
+send=$data/$(e2e_file_name send)
 [ -s "$send" ] || e2e_fail "the send file has no header"
 cp "$send" "$E2E_DIR/send.before"
 

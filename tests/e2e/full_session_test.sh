@@ -16,7 +16,7 @@ e2e_record_session
 
 # The notes file comes back as one run of text, its line ends left out.
 e2e_click cmd_display_note_file
-e2e_expect_box txt_question "$(tr -d '\r\n' <"$E2E_DATA/notes_Student_One.txt")"
+e2e_expect_box txt_question "$(tr -d '\r\n' <"$E2E_DATA/$(e2e_file_name notes)")"
 
 e2e_click cmd_quit
 e2e_expect_exit
@@ -31,7 +31,7 @@ expect_file "$E2E_SHARE/responses.txt" "$E2E_DIR/responses.expected"
     notes_record "$QUESTION" "check units"
     response_record "$two_lines"
 } >"$E2E_DIR/send.expected"
-expect_file "$E2E_DATA/send_$(date +%m%d)Student_One.txt" "$E2E_DIR/send.expected" header
+expect_file "$E2E_DATA/$(e2e_file_name send)" "$E2E_DIR/send.expected" header
 
 expect_one_note "$QUESTION" "check units"
 echo "PASS: a session's records reach the four files"

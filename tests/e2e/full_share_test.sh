@@ -28,7 +28,7 @@ e2e_click cmdNextQuestion
 e2e_type_into txt_answer "second"
 e2e_click cmd_enter_response
 e2e_wait_for "both lines in the class file" cmp -s "$share/responses.txt" <(printf 'first\r\nsecond\r\n')
-outbox=$(e2e_program_root)$E2E_DATA/unsent_Student_One.txt
+outbox=$(e2e_program_root)$E2E_DATA/$(e2e_file_name outbox)
 [ ! -s "$outbox" ] || e2e_fail "the outbox still holds lines"
 e2e_click cmd_quit
 e2e_expect_exit
@@ -38,5 +38,5 @@ e2e_expect_exit
     response_record first
     response_record second
 } >"$E2E_DIR/send.expected"
-expect_file "$E2E_DATA/send_$(date +%m%d)Student_One.txt" "$E2E_DIR/send.expected" header
+expect_file "$E2E_DATA/$(e2e_file_name send)" "$E2E_DIR/send.expected" header
 echo "PASS: a full share keeps its line waiting, and the next response delivers both in order"

@@ -27,5 +27,5 @@ e2e_expect_exit
 printf '%s' "OK${CRLF}second line$CRLF" >"$E2E_DIR/responses.expected"
 expect_file "$E2E_SHARE/responses.txt" "$E2E_DIR/responses.expected"
 notes_record "Please respond to the question." "check units" master >"$E2E_DIR/master.expected"
-expect_file "$E2E_DATA/masterFile_Student_One.txt" "$E2E_DIR/master.expected"
+expect_file "$E2E_DATA/$(e2e_file_name master)" "$E2E_DIR/master.expected"
 echo "PASS: the keyboard alone works the program"

@@ -25,7 +25,7 @@ e2e_expect_exit
     send_header "Student One" 001 "001.  Responses" STO
     response_record OK
 } >"$E2E_DIR/send.expected"
-expect_file "$E2E_DATA/send_$(date +%m%d)Student_One.txt" "$E2E_DIR/send.expected" header
+expect_file "$E2E_DATA/$(e2e_file_name send)" "$E2E_DIR/send.expected" header
 printf '%s' "OK$CRLF" >"$E2E_DIR/unsent.expected"
-expect_file "$E2E_DATA/unsent_Student_One.txt" "$E2E_DIR/unsent.expected"
+expect_file "$E2E_DATA/$(e2e_file_name outbox)" "$E2E_DIR/unsent.expected"
 echo "PASS: without drive i: the failure is reported once, the send file keeps every record, the outbox every line"

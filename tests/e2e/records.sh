@@ -73,7 +73,7 @@ expect_file() {
 # hold its record, each ending as it must.
 expect_one_note() {
     notes_record "$1" "$2" >"$E2E_DIR/notes.expected"
-    expect_file "$E2E_DATA/notes_Student_One.txt" "$E2E_DIR/notes.expected"
+    expect_file "$E2E_DATA/$(e2e_file_name notes)" "$E2E_DIR/notes.expected"
     notes_record "$1" "$2" master >"$E2E_DIR/master.expected"
-    expect_file "$E2E_DATA/masterFile_Student_One.txt" "$E2E_DIR/master.expected"
+    expect_file "$E2E_DATA/$(e2e_file_name master)" "$E2E_DIR/master.expected"
 }

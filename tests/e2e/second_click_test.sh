@@ -23,5 +23,5 @@ sleep 1
 e2e_click cmd_quit
 e2e_expect_exit
 cmp -s "$E2E_SHARE/responses.txt" <(printf 'once\r\n') || e2e_fail "the class file holds $(cat -A "$E2E_SHARE/responses.txt")"
-[ "$(grep -c '^RESPONSE -->' "$E2E_DATA/send_$(date +%m%d)Student_One.txt")" = 1 ] || e2e_fail "not one record sent"
+[ "$(grep -c '^RESPONSE -->' "$E2E_DATA/$(e2e_file_name send)")" = 1 ] || e2e_fail "not one record sent"
 echo "PASS: a second click while the class file is held records nothing"

@@ -13,6 +13,6 @@ e2e_type_into txt_answer $'typed just before\nthe signal'
 sleep 1
 kill -TERM "$E2E_PROGRAM_PID"
 e2e_expect_exit
-draft=$(cat -A "$E2E_DATA/draft_Student_One.txt" 2>&1) || true
+draft=$(cat -A "$E2E_DATA/$(e2e_file_name draft)" 2>&1) || true
 [ "$draft" = $'typed just before^M$\nthe signal' ] || e2e_fail "the draft holds: $draft"
 echo "PASS: SIGTERM keeps all that was typed, as the close box does"

@@ -4,9 +4,9 @@
 # publisher and icon; the installed program asks its four questions and opens its window; the
 # next version replaces it; a silent uninstall leaves nothing of ours behind.
 # $1: the Windows build directory.
-source "$(dirname "$0")/wine_driver.sh"
+source "$(dirname "$0")/driver.sh"
 build=$1
-e2e_wine_setup "$build/app/classjournal.exe"
+e2e_setup "$build/app/classjournal.exe"
 folder="$WINEPREFIX/drive_c/Program Files/Class Journal"
 
 # $1: the version; prints the MSI's path.

@@ -6,13 +6,13 @@
 # as the draft.
 # Without a window manager, Alt+F4 asks for the close as the close box does.
 # $1: classjournal.exe.
-source "$(dirname "$0")/wine_driver.sh"
+source "$(dirname "$0")/driver.sh"
 source "$(dirname "$0")/records.sh"
 
 QUESTION="Please respond to the question."
 
-e2e_wine_setup "$1"
-DRAFT=$E2E_DATA/draft_Student_One.txt
+e2e_setup "$1"
+DRAFT=$E2E_DATA/$(e2e_file_name draft)
 
 e2e_start_program
 e2e_answer_start_up 1 "Student One" STO 1
@@ -55,7 +55,7 @@ expect_file "$E2E_SHARE/responses.txt" "$E2E_DIR/responses.expected"
     response_record "$two_lines"
     notes_record "$QUESTION" "check units"
 } >"$E2E_DIR/send.expected"
-expect_file "$E2E_DATA/send_$(date +%m%d)Student_One.txt" "$E2E_DIR/send.expected" header
+expect_file "$E2E_DATA/$(e2e_file_name send)" "$E2E_DIR/send.expected" header
 expect_one_note "$QUESTION" "check units"
 [ "$(cat "$DRAFT")" = "never recorded" ] || e2e_fail "the draft holds: $(cat -A "$DRAFT")"
 echo "PASS: the Windows program records a session as on Linux, and keeps the draft at the close box"

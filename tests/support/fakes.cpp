@@ -1,5 +1,6 @@
 #include "fakes.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -35,6 +36,17 @@ DriveMap drivesUnder(const std::filesystem::path& root) {
         std::filesystem::create_directories(drive);
         return drive;
     });
+}
+
+StudentFileNames fileNamesOf(const std::string& typedName, const std::string& day) {
+    StudentFileNames names = studentFileNames("", typedName, day);
+    const auto leaveFolder = [](std::string& path) { path.erase(0, path.rfind('\\') + 1); };
+    for (std::string* name : {&names.master, &names.send, &names.notes, &names.draft, &names.outbox, &names.inUse}) {
+        leaveFolder(*name);
+    }
+    std::ranges::for_each(names.copyDrafts, leaveFolder);
+    std::ranges::for_each(names.outboxes, leaveFolder);
+    return names;
 }
 
 std::string readBytes(const std::filesystem::path& file) {

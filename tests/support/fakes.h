@@ -10,7 +10,9 @@
 #include <utility>
 #include <vector>
 
+#include "clock_text.h"
 #include "code_page.h"
+#include "file_names.h"
 #include "platform.h"
 
 namespace cj::test {
@@ -126,6 +128,11 @@ struct FakePlatform {
 
     Platform platform() { return {dialogs, boxes, pictures, clock, random, drives}; }
 };
+
+// The names, without their folder, that the program gives a student's files on a day: Student
+// One's on the fixed clock's day unless told.
+StudentFileNames fileNamesOf(const std::string& typedName = "Student One",
+                             const std::string& day = dateText(FixedClock().time));
 
 std::string readBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, const std::string& bytes);

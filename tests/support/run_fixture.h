@@ -43,11 +43,11 @@ protected:
     std::filesystem::path dataFile(const std::string& name) const { return onDrive('c', "qorsdata/" + name); }
     std::filesystem::path fileOf(RecordFile file) const {
         switch (file) {
-            case RecordFile::Send: return dataFile("send_1207Student_One.txt");
+            case RecordFile::Send: return dataFile(fileNamesOf().send);
             case RecordFile::Class: return onDrive('i', "responses.txt");
-            case RecordFile::Master: return dataFile("masterFile_Student_One.txt");
-            case RecordFile::Notes: return dataFile("notes_Student_One.txt");
-            case RecordFile::Outbox: return dataFile("unsent_Student_One.txt");
+            case RecordFile::Master: return dataFile(fileNamesOf().master);
+            case RecordFile::Notes: return dataFile(fileNamesOf().notes);
+            case RecordFile::Outbox: return dataFile(fileNamesOf().outbox);
         }
         return {};
     }

@@ -15,12 +15,11 @@ protected:
         window.show();
         window.restoreDraft();
     }
-    void click(const char* button) { QTest::mouseClick(window.findChild<QPushButton*>(button), Qt::LeftButton); }
     void type(const char* text) {
         window.answerBox().setFocus();
         QTest::keyClicks(&window.answerBox(), text);
     }
-    std::filesystem::path draftFile() const { return dataFile("draft_Student_One.txt"); }
+    std::filesystem::path draftFile() const { return dataFile(fileNamesOf().draft); }
 };
 
 // Every way the program ends: a button, or the close box where there is none; a script line
@@ -30,6 +29,8 @@ struct Ending {
     const char* scriptLine;
     const char* button;
 };
+
+void PrintTo(const Ending& row, std::ostream* os) { *os << row.name; }
 
 class EveryEnding : public DraftWindow, public testing::TestWithParam<Ending> {};
 

@@ -18,13 +18,12 @@ protected:
         loadStudentOne();
         window.show();
     }
-    void click(const char* button) { QTest::mouseClick(window.findChild<QPushButton*>(button), Qt::LeftButton); }
     void type(const char* text) {
         window.answerBox().setFocus();
         QTest::keyClicks(&window.answerBox(), text);
     }
     std::string sentRecords() const {
-        const std::string sent = readBytes(dataFile("send_1207Student_One.txt"));
+        const std::string sent = readBytes(dataFile(fileNamesOf().send));
         return sent.substr(sent.find("14:05:09\r\n") + 10);
     }
 };
@@ -41,7 +40,7 @@ TEST_F(CommandsTest, AStudentAnswersAQuestionAndSavesNotes) {
 
     type("check units");
     click("cmd_save_as_notes");
-    EXPECT_NE(readBytes(dataFile("notes_Student_One.txt")).find("NOTES -------> check units\r\n"), std::string::npos);
+    EXPECT_NE(readBytes(dataFile(fileNamesOf().notes)).find("NOTES -------> check units\r\n"), std::string::npos);
     EXPECT_NE(sentRecords().find("RESPONSE -->  \r\nOK\r\n"), std::string::npos);
 
     click("cmd_display_note_file");
@@ -80,7 +79,6 @@ struct Thrown {
 
 class UntrappedFailure : public WindowTableTest<Thrown> {
 protected:
-    void click(const char* button) { QTest::mouseClick(window.findChild<QPushButton*>(button), Qt::LeftButton); }
 };
 
 // The timer's tick traps nothing, so what its draw throws reaches the window's own guard.

@@ -100,9 +100,9 @@ TEST_F(WindowTest, HeldReturnPressesTheFocusedButtonOnce) {
     int presses = 0;
     QObject::connect(button, &QPushButton::clicked, [&presses] { ++presses; });
     button->setFocus();
-    for (const auto [key, modifier] : {std::pair{Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Enter, Qt::KeypadModifier}}) {
+    for (const auto& [key, modifier] : {std::pair{Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Enter, Qt::KeypadModifier}}) {
         presses = 0;
-        for (const auto [type, at, repeated] : {std::tuple{QEvent::KeyPress, 10, false}, {QEvent::KeyPress, 20, true},
+        for (const auto& [type, at, repeated] : {std::tuple{QEvent::KeyPress, 10, false}, {QEvent::KeyPress, 20, true},
                                                 {QEvent::KeyRelease, 30, false}, {QEvent::KeyPress, 30, false},
                                                 {QEvent::KeyRelease, 40, false}}) {
             QKeyEvent event(type, key, modifier, "\r", repeated);

@@ -37,7 +37,7 @@ TEST_P(StartUpTest, EndsBeforeTheWindowShowsOrOpensTheAssignment) {
     }
     EXPECT_EQ(window.hasEnded(), row.ends);
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(std::filesystem::exists(dataFile("masterFile_Student_One.txt")), !row.ends);
+    EXPECT_EQ(std::filesystem::exists(dataFile(fileNamesOf().master)), !row.ends);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -50,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(WindowTest, StartUpWritesTheHeaderAndScalesThePictures) {
     loadStudentOne();
 
-    const std::string header = readBytes(dataFile("send_1207Student_One.txt"));
+    const std::string header = readBytes(dataFile(fileNamesOf().send));
     EXPECT_NE(header.find("\r\nStudent Name:  Student One\r\nassignment #001\r\n001.  Responses\r\n"
                           "Initials:  SO1\r\nDate and Time 12-07-2026 14:05:09\r\n"),
               std::string::npos)

@@ -6,24 +6,14 @@
 #include <map>
 #include <string>
 
-#include "cmd_pend_exp.h"
-#include "fakes.h"
+#include "window_over_drives.h"
 
 namespace cj::test {
 
-// The real window over a temporary folder that stands for every drive, with scripted
-// prompt answers, a fixed clock and scripted draws.
-class WindowFixture {
+// The window as WindowOverDrives holds it, for the widget tests.
+class WindowFixture : protected WindowOverDrives {
 protected:
-    WindowFixture() : drives(drivesUnder(temp.path())), window(dialogs, clock, random, drives) {}
-
-    void load(std::deque<std::string> answers) {
-        dialogs.answers = std::move(answers);
-        window.Form_Load();
-    }
     void loadStudentOne() { load({"1", "Student One", "SO1", "1"}); }
-
-    std::filesystem::path dataFile(const std::string& name) const { return temp.path() / "c" / "qorsdata" / name; }
 
     // Every file under the drives with its bytes, to tell whether anything was written.
     std::map<std::string, std::string> files() const {
@@ -33,13 +23,6 @@ protected:
         }
         return all;
     }
-
-    TempDir temp;
-    ScriptedDialogs dialogs;
-    FixedClock clock;
-    ScriptedRandom random;
-    DriveMap drives;
-    ui::cmd_pend_exp window;
 };
 
 class WindowTest : public WindowFixture, public testing::Test {};
