@@ -41,7 +41,8 @@ public:
     // False for a file this program may write but not read, whose bytes it then never sees.
     bool readable() const;
 
-    // Takes the lock byte if it is free at once, and says whether it was.
+    // Takes the lock byte if it is free at once, and says whether it was. A file that is no
+    // regular file may be refused only here, before anything is read or written.
     bool tryLock();
     // Waits for the lock byte until kLockWait has passed since the file was opened, then
     // throws RunError(kPermissionDenied). On Windows a file that another program holds without

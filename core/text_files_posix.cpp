@@ -57,10 +57,15 @@ public:
     OpenFile(const std::filesystem::path& file, int flags, bool reading)
         : OpenFile(openedOrFailed(file, flags, reading), reading) {}
     // Takes over fd, which must be open.
-    OpenFile(int fd, bool reading) : fd_(fd), reading_(reading) { requireRegularFile(); }
+    OpenFile(int fd, bool reading) : fd_(fd), reading_(reading) { requireRegularFile(status()); }
+    // Takes over fd, whose type its user checks with requireRegularFile before reading or writing.
+    struct Unchecked {};
+    OpenFile(int fd, Unchecked) : fd_(fd), reading_(false) {}
     OpenFile(const OpenFile&) = delete;
     OpenFile& operator=(const OpenFile&) = delete;
-    ~OpenFile() { ::close(fd_); }
+    ~OpenFile() {
+        if (fd_ >= 0) ::close(fd_);
+    }
 
     struct stat status() const {
         struct stat status {};
@@ -152,13 +157,14 @@ public:
 #endif
     }
 
-private:
-    void requireRegularFile() {
-        if (!S_ISREG(status().st_mode)) {
-            ::close(fd_);
+    void requireRegularFile(const struct stat& status) {
+        if (!S_ISREG(status.st_mode)) {
+            ::close(std::exchange(fd_, -1));
             throw RunError(kPathFileAccessError);
         }
     }
+
+private:
 
     int fd_;
     bool reading_;
@@ -213,6 +219,9 @@ struct AppendFile::Opened {
     bool readable;
     std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::now() + kLockWait;
     bool locked = false;
+    // The file's type and length are learned once the lock is free, in one look, so that the
+    // length stays true while the lock is held: the file then ends after before + written.
+    bool looked = false;
     off_t before = 0;
     std::size_t written = 0;
 };
@@ -228,7 +237,7 @@ AppendFile::AppendFile(const std::filesystem::path& file, Missing missing) {
     }
     if (fd < 0 && missing == Missing::Absent && (errno == ENOENT || errno == ENOTDIR)) return;
     if (fd < 0) failToOpen(file, errno, false);
-    opened_.reset(new Opened{OpenFile(fd, false), readable});
+    opened_.reset(new Opened{OpenFile(fd, OpenFile::Unchecked{}), readable});
 }
 
 AppendFile::~AppendFile() = default;
@@ -239,9 +248,17 @@ bool AppendFile::readable() const { return opened_->readable; }
 
 // Where the file system keeps no locks, the append goes ahead without one.
 bool AppendFile::tryLock() {
-    const OpenFile::Lock got = opened_->file.tryToLock(kLockOffset);
-    if (got == OpenFile::Lock::Taken) opened_->locked = true;
-    return got != OpenFile::Lock::HeldByAnother;
+    Opened& o = *opened_;
+    const OpenFile::Lock got = o.file.tryToLock(kLockOffset);
+    if (got == OpenFile::Lock::HeldByAnother) return false;
+    o.locked = got == OpenFile::Lock::Taken;
+    if (!o.looked) {
+        const struct stat status = o.file.status();
+        o.file.requireRegularFile(status);
+        o.before = status.st_size;
+        o.looked = true;
+    }
+    return true;
 }
 
 // A record holds the lock for a few milliseconds: try again soon, then less often.
@@ -255,7 +272,7 @@ void AppendFile::lock() {
 }
 
 std::string AppendFile::tail(std::size_t most) const {
-    const off_t length = opened_->file.length();
+    const off_t length = opened_->before + static_cast<off_t>(opened_->written);
     const off_t from = length - std::min(length, static_cast<off_t>(most));
     return opened_->file.readFrom(from, static_cast<std::size_t>(length - from));
 }
@@ -270,11 +287,7 @@ std::chrono::system_clock::time_point AppendFile::lastWritten() const {
     return std::chrono::system_clock::from_time_t(opened_->file.status().st_mtime);
 }
 
-void AppendFile::write(std::string_view bytes) {
-    Opened& o = *opened_;
-    if (o.written == 0) o.before = o.file.length();
-    o.file.writeAll(bytes, o.written);
-}
+void AppendFile::write(std::string_view bytes) { opened_->file.writeAll(bytes, opened_->written); }
 
 void AppendFile::flush() {
     opened_->file.flushToDisk();
@@ -290,11 +303,16 @@ void AppendFile::takeBack() {
     o.written = 0;
 }
 
-void AppendFile::keep() { opened_->written = 0; }
+void AppendFile::keep() {
+    Opened& o = *opened_;
+    o.before += static_cast<off_t>(std::exchange(o.written, 0));
+}
 
 void AppendFile::empty() {
     if (links() != 1) throw RunError(kPathFileAccessError);
     opened_->file.setLength(0);
+    opened_->before = 0;
+    opened_->written = 0;
 }
 
 HeldLock HeldLock::tryToTake(const std::filesystem::path& file, std::uint64_t offset) {

@@ -340,6 +340,9 @@ struct AppendFile::Opened {
     Clock::time_point deadline = Clock::now() + kLockWait;
     File file;
     bool locked = false;
+    // The length is learned once the lock is free, so that it stays true while the lock is
+    // held: the file then ends after before + writtenSinceKept().
+    bool looked = false;
     std::uint64_t before = 0;
     std::uint64_t kept = 0;
 };
@@ -365,12 +368,17 @@ bool AppendFile::readable() const { return true; }
 // Where the file system keeps no locks, holds none and lets the append go ahead: the
 // append-only handle keeps appends apart on a local disk.
 bool AppendFile::tryLock() {
-    if (!opened_->open()) return false;
-    const DWORD error = lockAt(opened_->file.handle(), kLockOffset, Clock::now());
-    if (error == ERROR_SUCCESS) return opened_->locked = true;
-    if (keepsNoLocks(error)) return true;
+    Opened& o = *opened_;
+    if (!o.open()) return false;
+    const DWORD error = lockAt(o.file.handle(), kLockOffset, Clock::now());
     if (heldByAnother(error) || error == ERROR_IO_PENDING) return false;
-    fail(error);
+    if (error != ERROR_SUCCESS && !keepsNoLocks(error)) fail(error);
+    o.locked = error == ERROR_SUCCESS;
+    if (!o.looked) {
+        o.before = o.file.length();
+        o.looked = true;
+    }
+    return true;
 }
 
 void AppendFile::lock() {
@@ -382,7 +390,7 @@ void AppendFile::lock() {
 
 // A tail is a line end or a notes record's end, read at once.
 std::string AppendFile::tail(std::size_t most) const {
-    const std::uint64_t length = opened_->file.length();
+    const std::uint64_t length = opened_->before + opened_->writtenSinceKept();
     const std::uint64_t from = length - std::min<std::uint64_t>(length, most);
     std::string bytes(static_cast<std::size_t>(length - from), '\0');
     OVERLAPPED at = byteAt(from);
@@ -407,11 +415,7 @@ std::chrono::system_clock::time_point AppendFile::lastWritten() const {
     return timeOf(informationOf(opened_->file.handle()).ftLastWriteTime);
 }
 
-void AppendFile::write(std::string_view bytes) {
-    Opened& o = *opened_;
-    if (o.writtenSinceKept() == 0) o.before = o.file.length();
-    o.file.writeAll(bytes, o.deadline);
-}
+void AppendFile::write(std::string_view bytes) { opened_->file.writeAll(bytes, opened_->deadline); }
 
 // Once FlushFileBuffers has succeeded the bytes are on stable storage.
 void AppendFile::flush() { opened_->file.flushToDisk(); }
@@ -425,15 +429,21 @@ void AppendFile::takeBack() {
     File cut(o.name, kWriteAccess, OPEN_EXISTING, Clock::now() + kLockWait);
     cut.setLength(o.before);
     cut.flushToDisk();
-    keep();
+    o.kept = o.file.written();
 }
 
-void AppendFile::keep() { opened_->kept = opened_->file.written(); }
+void AppendFile::keep() {
+    Opened& o = *opened_;
+    o.before += o.writtenSinceKept();
+    o.kept = o.file.written();
+}
 
 // Not flushed: should a crash undo the emptying, the lines are delivered twice, never lost.
 void AppendFile::empty() {
     if (links() != 1) throw RunError(kPathFileAccessError);
     File(opened_->name, kWriteAccess, OPEN_EXISTING, Clock::now() + kLockWait).setLength(0);
+    opened_->before = 0;
+    opened_->kept = opened_->file.written();
 }
 
 HeldLock HeldLock::tryToTake(const std::filesystem::path& file, std::uint64_t offset) {

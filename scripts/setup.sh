@@ -19,6 +19,7 @@ if [ "$with_tests" = ON ]; then
     g++-mingw-w64-x86-64-posix wine64 googletest
     wixl  # the Windows Installer package
     chromium python3  # the report's page opened in a browser, its table read by Python's csv module
+    strace  # the calls a response makes, counted by a benchmark
   )
 fi
 
