@@ -9,6 +9,9 @@ namespace {
 const std::string kNameInUse =
     "Class Journal is already running under this name, on this computer or another. What you type here is kept "
     "apart from what you type there.";
+const std::string kNameFull =
+    "Class Journal is already running " + std::to_string(kCopiesPerName) + " times under this name, on this computer or others, and cannot run once more "
+    "under it: what you typed here would have no place to be kept. Close one of those windows, then start again.";
 
 }  // namespace
 
@@ -29,6 +32,10 @@ void Run::openAssignment() {
         const std::string noiseLine = makeCodeLine(s.codeNbr, [this] { return platform_.random.next(); });
         files_.open(sendFileHeader(noiseLine, s, assignmentLine, platform_.clock.now()));
     });
+    if (files_.nameFull()) {
+        platform_.dialogs.msgBox(kNameFull);
+        endProgram();
+    }
     if (files_.nameInUse()) platform_.dialogs.msgBox(kNameInUse);
     tellNews();
 }
