@@ -27,7 +27,7 @@ struct Delivery {
         std::size_t outbox;
         int failure;
         // Set when it was the day file that failed, leaving the outbox those lines of its day.
-        std::string dateText;
+        std::string dateText = {};
         std::size_t lines = 0;
     };
     struct LateLines {

@@ -22,7 +22,7 @@ struct RecordInProgress {
         bool landed = false;
         // Where this try puts the bytes, known before the first of them goes: a start after a
         // kill looks there to learn whether they went.
-        std::optional<FilePlace> place;
+        std::optional<FilePlace> place{};
     };
     // Where the class file's line goes: the class file, or the own outbox, where it waits.
     struct LinePlace {

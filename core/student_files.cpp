@@ -147,7 +147,7 @@ void StudentFiles::finishRecordsKilledOnTheWay() {
         }
         if (failure == 0 && record->classLine) keepFirstFailure(failure, [&] { finishLine(*record); });
         if (failure == 0) {
-            forgetRecord(draft);
+            forgetRecord(draft, false);
         } else {
             // Left to the student, whose draft still holds its text, as after any failure.
             saveOwed(draft, *record);
@@ -231,7 +231,7 @@ void StudentFiles::write(Kind kind, const std::string& typed, const std::functio
     };
     const auto safe = [&] {
         record.classLine.reset();
-        forgetRecord(names_.draft);
+        forgetRecord(names_.draft, true);
     };
     if (record.classLine && failure == 0) {
         const LineHooks hooks{[&](const RecordInProgress::LinePlace& place) {
@@ -259,9 +259,9 @@ void StudentFiles::forgetRecordInProgress() {
 // the next start finds whole, and no text to put back.
 // Should the draft stay, so does the record, which the next start then finds whole and forgets
 // with the draft.
-void StudentFiles::forgetRecord(const std::string& draft) noexcept {
+void StudentFiles::forgetRecord(const std::string& draft, bool draftKnown) noexcept {
     try {
-        removeFile(locate(draft));
+        if (!draftKnown || !draftOnDisk_.empty()) removeFile(locate(draft));
         if (draft == names_.draft) draftOnDisk_.clear();
         removeFile(locate(progressFileOf(draft)));
         if (draft == names_.draft) inProgressOnDisk_ = false;

@@ -96,8 +96,9 @@ private:
     void finishLine(RecordInProgress& record);
     // Writes the record in progress with this text, or else a new one that compose makes.
     void write(Kind kind, const std::string& typed, const std::function<RecordInProgress()>& compose);
-    // The record beside this draft is safe: the draft and the record go.
-    void forgetRecord(const std::string& draft) noexcept;
+    // The record beside this draft is safe: the draft and the record go. A run that has not
+    // read its draft does not know whether there is one.
+    void forgetRecord(const std::string& draft, bool draftKnown) noexcept;
     void saveOwed(const std::string& draft, RecordInProgress record) noexcept;
     std::unique_ptr<AppendFile> lockedForAppending(const std::string& file);
     void appendHeader(AppendFile& send);

@@ -1,0 +1,161 @@
+// A student's program killed at every call that changes a file, then started again, the student
+// doing what the window invites. This executable stands in for those calls of the C library
+// (the file layer's calls resolve to these), which only a POSIX link can do.
+
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <thread>
+
+#include "fakes.h"
+#include "file_names.h"
+#include "records.h"
+#include "run.h"
+#include "text_files.h"
+
+namespace {
+
+int callsLeft = 0;  // the call that brings it to 0 is killed; 0 when nothing is to be killed
+bool tearing = false;
+
+template <typename Call>
+Call real(const char* name) {
+    return reinterpret_cast<Call>(dlsym(RTLD_NEXT, name));
+}
+
+bool killHere() { return callsLeft > 0 && --callsLeft == 0; }
+
+}  // namespace
+
+extern "C" ssize_t write(int fd, const void* bytes, size_t size) {
+    const auto call = real<ssize_t (*)(int, const void*, size_t)>("write");
+    if (killHere()) {
+        if (tearing) call(fd, bytes, size / 2);
+        kill(getpid(), SIGKILL);
+    }
+    return call(fd, bytes, size);
+}
+extern "C" int fsync(int fd) {
+    if (killHere()) kill(getpid(), SIGKILL);
+    return real<int (*)(int)>("fsync")(fd);
+}
+extern "C" int rename(const char* from, const char* to) {
+    if (killHere()) kill(getpid(), SIGKILL);
+    return real<int (*)(const char*, const char*)>("rename")(from, to);
+}
+extern "C" int unlink(const char* file) {
+    if (killHere()) kill(getpid(), SIGKILL);
+    return real<int (*)(const char*)>("unlink")(file);
+}
+
+namespace cj::test {
+namespace {
+
+struct KillRow {
+    const char* name;
+    char command;  // R a response, N notes, D a start that delivers hundreds of waiting lines
+    bool tearing;  // killed halfway through a write rather than before it
+    bool classFileHeld;  // for a moment, by another program: the response waits
+    bool nextDay;  // the start after the kill
+};
+void PrintTo(const KillRow& row, std::ostream* out) { *out << row.name; }
+
+const std::string kText = "my answer";
+const std::string kDayAfter = "12-08-2026";
+
+struct Student : FakePlatform {
+    Student(const std::filesystem::path& root, bool nextDay) {
+        drives = drivesUnder(root);
+        if (nextDay) clock.time.day += 1;
+        dialogs.answers = {"1", "Student One", "STO", "1"};
+        run.startRun();
+        run.openAssignment();
+    }
+    void click(char command) { command == 'N' ? run.saveAsNotes() : run.enterResponse(); }
+    cj::Run run{platform()};
+};
+
+std::size_t count(const std::string& bytes, const std::string& part) {
+    std::size_t n = 0;
+    for (auto at = bytes.find(part); at != std::string::npos; at = bytes.find(part, at + 1)) ++n;
+    return n;
+}
+
+class KilledAtEveryCall : public testing::TestWithParam<KillRow> {};
+
+TEST_P(KilledAtEveryCall, LeavesEveryAnswerOnceInEachOfItsFiles) {
+    const KillRow& row = GetParam();
+    bool ranToItsEnd = false;
+    for (int call = 1; !ranToItsEnd && !HasFailure(); ++call) {
+        TempDir temp;
+        const auto data = temp.path() / "c" / "qorsdata", classFile = temp.path() / "i" / "responses.txt";
+        const auto bytesOf = [](const auto& file) { return std::filesystem::exists(file) ? readBytes(file) : ""; };
+        std::string waiting;
+        for (int n = 0; row.command == 'D' && n < 300; ++n) waiting += "B" + std::to_string(n) + " waited in the outbox\r\n";
+        writeBytes(data / fileNamesOf().outbox, waiting);
+        if (const pid_t child = fork(); child == 0) {
+            tearing = row.tearing;
+            if (row.command == 'D') callsLeft = call;
+            Student student(temp.path(), false);
+            if (row.command != 'D') {
+                student.boxes.answer = kText;
+                student.run.keepDraft();
+                std::unique_ptr<AppendFile> other;
+                if (row.classFileHeld) (other = std::make_unique<AppendFile>(classFile, AppendFile::Missing::Create))->lock();
+                std::thread letGo([&] { other ? usleep(20000) : 0, other.reset(); });
+                callsLeft = call;
+                student.click(row.command);
+                letGo.join();
+            }
+            student.run.finishRun();
+            _exit(0);
+        } else {
+            int status = 0;
+            waitpid(child, &status, 0);
+            ranToItsEnd = WIFEXITED(status);
+        }
+        const std::string classBefore = bytesOf(classFile);
+        Student again(temp.path(), row.nextDay);
+        again.run.restoreDraft();
+        EXPECT_TRUE(again.dialogs.messages.size() <= 1u);
+        if (!again.boxes.answer.empty()) again.click(row.command);
+        again.run.finishRun();
+
+        const std::string classBytes = bytesOf(classFile);
+        EXPECT_FALSE(std::filesystem::exists(data / fileNamesOf().draft)) << call;
+        EXPECT_EQ(bytesOf(data / fileNamesOf().outbox), "") << call;
+        if (row.command == 'D') {
+            EXPECT_EQ(classBytes, waiting) << call;
+        } else if (row.command == 'N') {
+            for (const auto& [file, ending] : {std::pair{fileNamesOf().send, "       "}, {fileNamesOf().notes, "       "},
+                                               {fileNamesOf().master, "\r\n"}}) {
+                EXPECT_EQ(count(bytesOf(data / file), notesRecord("", kText, ending)), 1u) << call << file;
+            }
+        } else {
+            const std::string record = responseRecord(kText), line = kText + "\r\n";
+            const std::string thatDay = bytesOf(data / fileNamesOf().send), today = bytesOf(data / fileNamesOf("Student One", kDayAfter).send);
+            EXPECT_EQ(count(thatDay, record) + (row.nextDay ? count(today, record) : 0), 1u) << call;
+            const std::string unsent = bytesOf(data / unsentOfDay(fileNamesOf().outbox, dateText(FixedClock().time)));
+            EXPECT_EQ(count(classBytes, line) + count(unsent, line), 1u) << call;
+            // A record of the day before never reaches the class file on the day after.
+            if (row.nextDay && count(thatDay, record) == 1) {
+                EXPECT_EQ(classBytes, classBefore) << call;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Moments, KilledAtEveryCall,
+    testing::Values(KillRow{"AResponse", 'R', false, false, false}, KillRow{"AResponseTorn", 'R', true, false, false},
+                    KillRow{"ANote", 'N', false, false, false}, KillRow{"ANoteTorn", 'N', true, false, false},
+                    KillRow{"ADelivery", 'D', false, false, false}, KillRow{"ADeliveryTorn", 'D', true, false, false},
+                    KillRow{"TheWait", 'R', false, true, false}, KillRow{"AResponseThenTheNextDay", 'R', false, false, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace cj::test
