@@ -9,9 +9,10 @@ namespace {
 const std::string kNameInUse =
     "Class Journal is already running under this name, on this computer or another. What you type here is kept "
     "apart from what you type there.";
+static_assert(kCopiesPerName == 9, "the message below counts the copies");
 const std::string kNameFull =
-    "Class Journal is already running " + std::to_string(kCopiesPerName) + " times under this name, on this computer or others, and cannot run once more "
-    "under it: what you typed here would have no place to be kept. Close one of those windows, then start again.";
+    "Class Journal is already running 9 times under this name, on this computer or others, and cannot run once more "
+    "under it. Close one of those windows, then start again.";
 
 }  // namespace
 
