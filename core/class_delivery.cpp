@@ -87,8 +87,6 @@ private:
     };
 
     void open(std::size_t i, AppendFile::Missing missing) {
-        std::size_t late = 0;
-        std::string written;
         try {
             auto box = std::make_unique<AppendFile>(outboxes_[i].file, missing);
             if (!box->isOpen()) return;
@@ -97,10 +95,10 @@ private:
             Waiting waiting{box->readAll()};
             waiting.lines += lineEndMissing(waiting.lines);
             if (!waiting.lines.empty()) learnProgress(i, waiting);
-            written = dateTextOf(box->lastWritten());
+            const std::string written = dateTextOf(box->lastWritten());
             if (!waiting.lines.empty() && written != dateTextOf(std::chrono::system_clock::now())) {
                 const std::string_view undelivered = std::string_view(waiting.lines).substr(lineStart(waiting.lines, waiting.from));
-                late = static_cast<std::size_t>(std::ranges::count(undelivered, '\n'));
+                const auto late = static_cast<std::size_t>(std::ranges::count(undelivered, '\n'));
                 if (!toDayFile(i, written, undelivered, late)) return;
                 box->empty();
                 removeFile(outboxes_[i].progress);

@@ -95,7 +95,7 @@ void StudentFiles::open(std::string header) {
     // that reaches the class file, or the end of the run.
     outboxMayHoldLines_ = true;
     finishRecordsKilledOnTheWay();
-    appendHeader(*lockedForAppending(names_.send));
+    lockedForAppending(names_.send);
     learn(deliver(""));
 }
 
@@ -141,7 +141,9 @@ void StudentFiles::finishRecordsKilledOnTheWay() {
         int failure = 0;
         for (Part& part : record->parts) {
             keepFirstFailure(failure, [&] {
-                appendOwed(*lockedForAppending(part.file), part.place, part.bytes, Ends::AtRecordEnd);
+                AppendFile file(locate(part.file), AppendFile::Missing::Create);
+                file.lock();
+                appendOwed(file, part.place, part.bytes, Ends::AtRecordEnd);
                 part.landed = true;
             });
         }
@@ -202,7 +204,13 @@ void StudentFiles::recordNotes(const std::string& typed, const std::string& curr
 // with where its bytes go in each: a kill at any moment leaves the next start what it needs to
 // finish the record exactly once. Once the record is safe, the draft no longer holds its text.
 void StudentFiles::write(Kind kind, const std::string& typed, const std::function<RecordInProgress()>& compose) {
-    if (!takenDrafts_.empty()) keepDraft(typed);
+    // The drafts taken in go before the record is made of their text, or a kill could bring
+    // them back after it.
+    try {
+        if (!takenDrafts_.empty()) keepDraft(typed);
+    } catch (const RunError&) {
+        // They go with the draft once the box is emptied.
+    }
     if (!inProgress_ || inProgress_->kind != kind || inProgress_->typed != typed) inProgress_ = compose();
     RecordInProgress& record = *inProgress_;
     int failure = 0;
@@ -256,9 +264,8 @@ void StudentFiles::forgetRecordInProgress() {
 }
 
 // The draft goes before the record beside it, so that a kill in between leaves a record that
-// the next start finds whole, and no text to put back.
-// Should the draft stay, so does the record, which the next start then finds whole and forgets
-// with the draft.
+// the next start finds whole, and no text to put back. Should the draft stay, so does the
+// record, which the next start then finds whole and forgets with the draft.
 void StudentFiles::forgetRecord(const std::string& draft, bool draftKnown) noexcept {
     try {
         if (!draftKnown || !draftOnDisk_.empty()) removeFile(locate(draft));
