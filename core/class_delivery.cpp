@@ -148,18 +148,25 @@ private:
         const bool tornHere = before && waiting.from > 0 && waiting.lines[waiting.from - 1] != '\n' &&
                               out.identity() == before->to.file &&
                               out.length() == before->to.at + (waiting.from - before->from);
+        std::optional<std::uint64_t> noted;
         if (!tornHere && waiting.from < waiting.lines.size()) {
             waiting.from = lineStart(waiting.lines, waiting.from);
             endTornTail(out, Ends::AtLineEnd);
-            saveFileAtomically(outboxes_[i].progress,
-                               savedForm(DeliveryInProgress{waiting.from, {out.identity(), out.length()}}),
+            noted = out.length();
+            saveFileAtomically(outboxes_[i].progress, savedForm(DeliveryInProgress{waiting.from, {out.identity(), *noted}}),
                                Durability::Replaceable);
         }
-        if (waiting.from < waiting.lines.size()) writeWhole(out, std::string_view(waiting.lines).substr(waiting.from));
         try {
-            boxes_[i]->empty();
+            if (waiting.from < waiting.lines.size()) writeWhole(out, std::string_view(waiting.lines).substr(waiting.from));
+            try {
+                boxes_[i]->empty();
+            } catch (...) {
+                out.takeBack();
+                throw;
+            }
         } catch (...) {
-            out.takeBack();
+            // A note of lines that the class file gave back would only mislead the next delivery.
+            if (noted && out.length() <= *noted) removeFile(outboxes_[i].progress);
             throw;
         }
         out.keep();
