@@ -71,6 +71,8 @@ LiveBatch ClassFileWatch::linesFrom(std::optional<std::uint64_t> reading, std::o
     LiveBatch batch;
     const bool placed = reading == reading_ && from;
     if (opened.state() != ReadOnlyFile::State::Open) {
+        // Whatever takes the name next is another file, even where it gets the same number.
+        if (identity_) identity_ = std::string();
         batch.file = opened.state() == ReadOnlyFile::State::Missing ? LiveBatch::File::Missing
                                                                      : LiveBatch::File::Refused;
         batch.reading = reading_;
