@@ -4,7 +4,7 @@ file; "New question" starts the count and the word view again; a click hides a l
 it again; markup shows as text; a request without the key, or for another host, is refused.
 Hands the student's side over to the shell through flag files in the folder given.
 Arguments: the address printed, the class file, the folder for flags, the screenshot's file."""
-import base64, json, os, subprocess, sys, tempfile, time, urllib.error, urllib.request
+import atexit, base64, json, os, subprocess, sys, tempfile, time, urllib.error, urllib.request
 
 address, class_file, flags, screenshot = sys.argv[1:5]
 
@@ -40,6 +40,7 @@ class Page:
              "--disable-component-update", "--disable-sync", "--remote-debugging-pipe", "--window-size=1280,800",
              "--user-data-dir=" + tempfile.mkdtemp(dir=flags)],
             preexec_fn=pipes, close_fds=False, stderr=open(os.path.join(flags, "chromium.log"), "w"))
+        atexit.register(self.chromium.kill)
         self.id, self.buffer, self.session = 0, b"", None
         target = self.send("Target.createTarget", url=address)["targetId"]
         self.session = self.send("Target.attachToTarget", targetId=target, flatten=True)["sessionId"]
@@ -110,4 +111,3 @@ for hidden, words in ((True, []), (False, ["delta"])):
     if (page.wall()[0][0] == "hidden") != hidden or page.words() != words: fail("hiding does not work")
 image = page.send("Page.captureScreenshot", format="png")["data"]
 with open(screenshot, "wb") as file: file.write(base64.b64decode(image))
-page.chromium.kill()
