@@ -14,7 +14,7 @@ namespace {
 
 constexpr std::size_t kPiece = 64 * 1024;
 // A request's share: enough for a whole class at once, little enough to answer at once.
-constexpr std::size_t kMostLines = 2000;
+constexpr std::size_t kMostLines = 500;
 // A line longer than a wall can show is cut, and says so.
 constexpr std::uint64_t kLongestShown = 4000;
 
