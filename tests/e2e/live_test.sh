@@ -10,7 +10,7 @@ e2e_setup "$1"
 mkdir -p "$artefacts"
 "$report" --live "$E2E_SHARE/responses.txt" --no-browser >"$E2E_DIR/live.out" 2>"$E2E_DIR/live.err" &
 live=$!
-trap 'status=$?; kill "$live" ${page:-} 2>/dev/null; e2e_teardown "$status"' EXIT
+trap 'status=$?; kill "$live" ${page:-} 2>/dev/null || true; e2e_teardown "$status"' EXIT
 e2e_wait_for "the live view's address" grep -q . "$E2E_DIR/live.out"
 python3 "$E2E_DRIVER_DIR/live_page.py" "$(head -n1 "$E2E_DIR/live.out")" "$E2E_SHARE/responses.txt" "$E2E_DIR" \
     "$artefacts/live.png" &

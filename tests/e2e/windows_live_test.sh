@@ -7,7 +7,7 @@ source "$(dirname "$0")/driver.sh"
 e2e_setup "$1"
 "$WINE" "$2" --live 'i:\responses.txt' --no-browser >"$E2E_DIR/live.out" 2>"$E2E_DIR/live.err" &
 live=$!
-trap 'status=$?; kill "$live" 2>/dev/null; e2e_teardown "$status"' EXIT
+trap 'status=$?; kill "$live" 2>/dev/null || true; e2e_teardown "$status"' EXIT
 e2e_wait_for "the live view's address" grep -q . "$E2E_DIR/live.out"
 address=$(head -n1 "$E2E_DIR/live.out" | tr -d '\r')
 
