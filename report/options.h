@@ -17,6 +17,7 @@ struct Options {
 
 inline constexpr const char* kUsage =
     "Usage: classjournal-report [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--out FOLDER] FOLDER-OR-FILE...\n"
+    "       classjournal-report --live CLASS-FILE [--port N] [--no-browser]\n"
     "\n"
     "Reads the files Class Journal leaves for the instructor in each folder (and its subfolders)\n"
     "or file given: the students' send, notes and master files, their drafts and outboxes, and\n"
@@ -28,6 +29,11 @@ inline constexpr const char* kUsage =
     "  --from DAY, --to DAY  only the days from, or up to, this one (both included)\n"
     "  --out FOLDER          where the two files go\n"
     "  --help                this text\n"
+    "\n"
+    "With --live, shows the lines that reach the class file, as they arrive, on one page served\n"
+    "to this computer alone, opened in the default browser, until Ctrl+C; its address, with its\n"
+    "key, is the first line printed. --port N serves it on port N rather than on any free one;\n"
+    "--no-browser only prints the address.\n"
     "\n"
     "Nothing in the folders read is ever changed. A file that cannot be read whole is reported\n"
     "on standard error and on the page, and the rest is read. The exit status is 0 when the\n"

@@ -7,6 +7,7 @@
 #include "clock_text.h"
 #include "file_discovery.h"
 #include "html_page.h"
+#include "live_program.h"
 #include "options.h"
 #include "participation_csv.h"
 #include "path_text.h"
@@ -38,6 +39,7 @@ bool inside(const fs::path& out, const fs::path& input) {
 
 int reportProgram(const std::vector<std::string>& args, Clock& clock, std::ostream& out, std::ostream& err,
                   bool errIsTerminal) {
+    if (asksForLiveView(args)) return liveProgram(args, out, err);
     Options options;
     try {
         options = readOptions(args);
