@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "clock_text.h"
+#include "failure_messages.h"
 #include "run.h"
 
 namespace cj {
@@ -9,8 +10,7 @@ namespace {
 
 // The student is typing: a message box now would be in the way, and the next pause tries again.
 void logDraftFailure(int errorNumber) {
-    std::cerr << "classjournal: the answer box could not be kept in its draft file (error " << errorNumber
-              << "); trying again at the next pause\n";
+    std::cerr << filledIn(kDraftNotKept, {std::to_string(errorNumber)}) << '\n';
 }
 
 }  // namespace
@@ -20,8 +20,7 @@ void Run::restoreDraft() {
         const StudentFiles::Draft draft = files_.readDraft();
         if (draft.text.empty()) return;
         platform_.boxes.setAnswerText(draft.text);
-        platform_.dialogs.msgBox("The answer you had not yet entered, saved at " + dateText(draft.savedAt) + " " +
-                                 timeText(draft.savedAt) + ", is back in the answer box.");
+        platform_.dialogs.msgBox(filledIn(kDraftBack, {dateText(draft.savedAt) + " " + timeText(draft.savedAt)}));
     } catch (...) {
         // One that cannot be read stays where it is for another start.
         logDraftFailure(currentFailureNumber());

@@ -1,16 +1,9 @@
+#include "failure_messages.h"
 #include "line_coding.h"
 #include "record_layouts.h"
 #include "run.h"
 
 namespace cj {
-
-namespace {
-
-const std::string kNameInUse =
-    "Class Journal is already running under this name, on this computer or another. What you type here is kept "
-    "apart from what you type there.";
-
-}  // namespace
 
 void Run::openAssignment() {
     RunState& s = state_;
@@ -29,7 +22,7 @@ void Run::openAssignment() {
         const std::string noiseLine = makeCodeLine(s.codeNbr, [this] { return platform_.random.next(); });
         files_.open(sendFileHeader(noiseLine, s, assignmentLine, platform_.clock.now()));
     });
-    if (files_.nameInUse()) platform_.dialogs.msgBox(kNameInUse);
+    if (files_.nameInUse()) platform_.dialogs.msgBox(std::string(kNameInUse.text));
     tellNews();
 }
 

@@ -50,15 +50,12 @@ void keepFirstFailure(int& failure, const std::function<void()>& write) {
 
 // Paths are UTF-8, messages in the code page.
 std::string outboxFaultMessage(const std::string& outbox, int failure) {
-    return "Your outbox " + codePageOfUtf8(outbox) + " cannot be used (error " + std::to_string(failure) +
-           "): your answers go straight to the class's shared file, and none can wait there for it. "
-           "If you are told this again, tell your instructor.";
+    return filledIn(kOutboxFault, {codePageOfUtf8(outbox), std::to_string(failure)});
 }
 
 std::string lateLinesMessage(std::size_t lines, const std::string& dateText, const std::string& keptIn) {
-    return std::to_string(lines) + (lines == 1 ? " line" : " lines") + " of the answers you gave on " + dateText +
-           " never reached the class's shared file, and will not go there on a later day. Your send file of that "
-           "day holds those answers; the lines are kept in " + codePageOfUtf8(keptIn) + ".";
+    const std::string count = std::to_string(lines) + (lines == 1 ? " line" : " lines");
+    return filledIn(kLateLines, {count, dateText, codePageOfUtf8(keptIn)});
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ if [ "$with_tests" = ON ]; then
     lintian appstream
     locales  # the tests generate a Turkish locale from its sources
     g++-mingw-w64-x86-64-posix wine64 googletest
-    wixl  # the Windows Installer package
+    wixl msitools  # the Windows Installer package, and its tables read and mended
     chromium python3  # the report's page opened in a browser, its table read by Python's csv module
     strace  # the calls a response makes, counted by a benchmark
   )

@@ -16,7 +16,7 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBO
 
 cmd_pend_exp::cmd_pend_exp(HINSTANCE instance, Dialogs& dialogs, Clock& clock, RandomSource& random,
                            const DriveMap& drives)
-    : form_(Platform{dialogs, *this, *this, clock, random, drives}, *this), instance_(instance) {}
+    : form_(Platform{dialogs, *this, *this, clock, random, drives}, *this), instance_(instance), frame_(kStyle) {}
 
 cmd_pend_exp::~cmd_pend_exp() { DestroyWindow(window_); }
 
@@ -34,7 +34,9 @@ void cmd_pend_exp::createForm() {
     CreateWindowExW(0, kClassName, wideOf(form::kTitle).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
                     nullptr, nullptr, instance_, this);
     if (!window_) throw RunError(kOutOfMemory);
+    frame_.attach(window_);
     controls_ = std::make_unique<Controls>(window_, instance_);
+    for (HWND control : controls_->handles()) frame_.follow(control);
     takeControls();
     fitTo(GetDpiForWindow(window_), nullptr);
 }
@@ -49,11 +51,8 @@ void cmd_pend_exp::takeControls() {
 
 void cmd_pend_exp::fitTo(UINT dotsPerInch, const RECT* suggested) {
     const int dpi = static_cast<int>(dotsPerInch);
-    RECT frame{0, 0, form::pixelsOf(form::kClientWidthTwips, dpi), form::pixelsOf(form::kClientHeightTwips, dpi)};
-    AdjustWindowRectExForDpi(&frame, kStyle, FALSE, 0, dotsPerInch);
-    const UINT keepPlace = suggested ? 0 : SWP_NOMOVE;
-    SetWindowPos(window_, nullptr, suggested ? suggested->left : 0, suggested ? suggested->top : 0,
-                 frame.right - frame.left, frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE | keepPlace);
+    frame_.fit({form::pixelsOf(form::kClientWidthTwips, dpi), form::pixelsOf(form::kClientHeightTwips, dpi)},
+               dotsPerInch, suggested);
     controls_->layOut(dotsPerInch);
 }
 

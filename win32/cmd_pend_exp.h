@@ -10,6 +10,7 @@
 #include "form.h"
 #include "picture_box.h"
 #include "platform.h"
+#include "scroll_frame.h"
 
 namespace cj::win32 {
 
@@ -51,7 +52,8 @@ private:
     void createForm();
     // The controls the run works on.
     void takeControls();
-    // The client area's fixed size and every control's place and font, at this many dots per inch.
+    // The form's fixed size, within the screen, and every control's place and font, at this many
+    // dots per inch.
     void fitTo(UINT dotsPerInch, const RECT* suggested);
 
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -73,6 +75,7 @@ private:
     form::Form form_;
     HINSTANCE instance_;
     HWND window_ = nullptr;
+    ScrollFrame frame_;
     std::unique_ptr<Controls> controls_;
     CodePageEdit txt_question;
     CodePageEdit txt_answer;
