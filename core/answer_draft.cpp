@@ -13,11 +13,15 @@ void logDraftFailure(int errorNumber) {
               << "); trying again at the next pause\n";
 }
 
+// Long enough for a slow share, short enough that a program asked to end is seen to end.
+constexpr std::chrono::seconds kLastWritesWait{4};
+
 }  // namespace
 
 void Run::restoreDraft() {
     try {
-        const StudentFiles::Draft draft = files_.readDraft();
+        StudentFiles::Draft draft;
+        onFiles([&] { draft = files_.readDraft(); });
         if (draft.text.empty()) return;
         platform_.boxes.setAnswerText(draft.text);
         platform_.dialogs.msgBox("The answer you had not yet entered, saved at " + dateText(draft.savedAt) + " " +
@@ -32,22 +36,49 @@ void Run::restoreDraft() {
 bool Run::keepDraft() {
     try {
         const std::string answer = platform_.boxes.answerText();
-        files_.keepDraft(nothingTyped(answer) ? std::string() : answer);
-        return true;
+        writeDraft(nothingTyped(answer) ? std::string() : answer);
     } catch (...) {
         logDraftFailure(currentFailureNumber());
         return false;
     }
+    return !draftFailed_;
+}
+
+void Run::writeDraft(std::string text) {
+    {
+        const std::lock_guard lock(draftMutex_);
+        const bool waiting = nextDraft_.has_value();
+        nextDraft_ = std::move(text);
+        if (waiting) return;
+    }
+    platform_.fileWork.post([this] {
+        std::string text;
+        {
+            const std::lock_guard lock(draftMutex_);
+            text = std::move(*nextDraft_);
+            nextDraft_.reset();
+        }
+        try {
+            files_.keepDraft(text);
+            draftFailed_ = false;
+        } catch (...) {
+            draftFailed_ = true;
+            logDraftFailure(currentFailureNumber());
+        }
+    });
 }
 
 void Run::finishRun() {
     keepDraft();
-    files_.deliverOutbox();
+    platform_.fileWork.post([this] { files_.deliverOutbox(); });
+    if (platform_.fileWork.finish(kLastWritesWait)) return;
+    std::cerr << "classjournal: the share did not answer within " << kLastWritesWait.count()
+              << " seconds; the answer box may not be kept in its draft file\n";
 }
 
 void Run::setAnswerText(const std::string& text) {
     platform_.boxes.setAnswerText(text);
-    files_.forgetRecordInProgress();
+    onFiles([this] { files_.forgetRecordInProgress(); });
     keepDraft();
 }
 

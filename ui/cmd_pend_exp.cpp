@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPushButton>
+#include <QAbstractEventDispatcher>
 #include <QThread>
 #include <QTimer>
 
@@ -15,12 +16,6 @@
 namespace cj::ui {
 
 namespace {
-
-// Eats every click, key and other input the student gave.
-class InputDropper : public QObject {
-public:
-    bool eventFilter(QObject*, QEvent* event) override { return event->isInputEvent(); }
-};
 
 template <typename Control>
 Control* control(QWidget& window, const char* name) {
@@ -97,18 +92,28 @@ void cmd_pend_exp::showBusy(bool busy) {
     }
 }
 
-// What came meanwhile waits in the queue: it is taken out and dropped, everything else served.
-void cmd_pend_exp::dropInputMeanwhile() {
-    InputDropper dropper;
-    QCoreApplication::instance()->installEventFilter(&dropper);
-    QCoreApplication::processEvents();
-    QCoreApplication::instance()->removeEventFilter(&dropper);
+void cmd_pend_exp::enableRecording(bool enabled) {
+    for (const form::Control& c : form::controls()) {
+        if (c.command.records) control<QPushButton>(*this, c.name.data())->setEnabled(enabled);
+    }
 }
 
-// The close box has no handler of its own: it ends the program and records nothing.
+void cmd_pend_exp::serveHeldInput() { QCoreApplication::processEvents(); }
+
+// Qt keeps the input it leaves out for the loop that takes it next; the close box counts as input.
+void cmd_pend_exp::waitUntil(const std::function<bool()>& done) {
+    while (!done()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+    }
+}
+
+void cmd_pend_exp::wake() { QCoreApplication::instance()->thread()->eventDispatcher()->wakeUp(); }
+
+// The close box has no handler of its own: it ends the program and records nothing. Asked
+// while a command runs, the window stays until the command is done.
 void cmd_pend_exp::closeEvent(QCloseEvent* event) {
     form_.endProgram();
-    event->accept();
+    event->setAccepted(form_.hasEnded());
 }
 
 std::string cmd_pend_exp::questionText() const { return txt_question->codePageText(); }

@@ -64,7 +64,10 @@ private:
     void leaveEventLoop() override;
     void startDraftPause() override;
     void showBusy(bool busy) override;
-    void dropInputMeanwhile() override;
+    void enableRecording(bool enabled) override;
+    void serveHeldInput() override;
+    void waitUntil(const std::function<bool()>& done) override;
+    void wake() override;
     void copyPicture() override;
     bool startPictureTimer() override;
 
