@@ -36,12 +36,14 @@ void Run::restoreDraft() {
 bool Run::keepDraft() {
     try {
         const std::string answer = platform_.boxes.answerText();
-        writeDraft(nothingTyped(answer) ? std::string() : answer);
+        std::string text = nothingTyped(answer) ? std::string() : answer;
+        if (text == draftGiven_ && draftWrite_ != DraftWrite::Failed) return draftWrite_ == DraftWrite::Done;
+        draftGiven_ = text;
+        writeDraft(std::move(text));
     } catch (...) {
         logDraftFailure(currentFailureNumber());
-        return false;
     }
-    return !draftFailed_;
+    return false;
 }
 
 void Run::writeDraft(std::string text) {
@@ -50,6 +52,7 @@ void Run::writeDraft(std::string text) {
         const bool waiting = nextDraft_.has_value();
         nextDraft_ = std::move(text);
         if (waiting) return;
+        draftWrite_ = DraftWrite::Waiting;
     }
     platform_.fileWork.post([this] {
         std::string text;
@@ -58,13 +61,16 @@ void Run::writeDraft(std::string text) {
             text = std::move(*nextDraft_);
             nextDraft_.reset();
         }
+        DraftWrite outcome = DraftWrite::Done;
         try {
             files_.keepDraft(text);
-            draftFailed_ = false;
         } catch (...) {
-            draftFailed_ = true;
+            outcome = DraftWrite::Failed;
             logDraftFailure(currentFailureNumber());
         }
+        // A newer draft waiting has the last word.
+        const std::lock_guard lock(draftMutex_);
+        if (!nextDraft_) draftWrite_ = outcome;
     });
 }
 

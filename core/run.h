@@ -52,8 +52,9 @@ public:
     void restoreDraft();
     // Brings the draft in line with the answer box: the window calls it after a pause in typing;
     // a change the run makes to the box itself is kept at once. The draft is written behind the
-    // student's back, so typing never waits for the share. Shows nothing: returns false when the
-    // last draft written could not be kept, for the window to try again at the next pause.
+    // student's back, so typing never waits for the share. Shows nothing: returns true once the
+    // box's text is in the draft file; else the window looks again, and tries again, at the next
+    // pause.
     bool keepDraft();
     // As the program ends, in whatever way: keeps the draft and delivers what the class file
     // still lacks, waiting a few seconds at most. Shows nothing and never throws, so that ending
@@ -105,7 +106,10 @@ private:
     // The draft waiting to be written, shared with the file work.
     std::mutex draftMutex_;
     std::optional<std::string> nextDraft_;
-    std::atomic<bool> draftFailed_ = false;
+    // The last draft handed to the file work, and how its writing went.
+    std::optional<std::string> draftGiven_;
+    enum class DraftWrite { Waiting, Done, Failed };
+    std::atomic<DraftWrite> draftWrite_ = DraftWrite::Done;
 };
 
 template <typename Body>

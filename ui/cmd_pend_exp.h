@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <string>
 
+#include "close_requests.h"
 #include "form.h"
 #include "platform.h"
 
@@ -73,6 +74,7 @@ private:
 
     RandomSource& random_;
     form::Form form_;
+    CloseRequests closeRequests_{*this, [this] { form_.endProgram(); }};
 
     CodePageTextBox* txt_question = nullptr;
     CodePageTextBox* txt_answer = nullptr;
