@@ -98,7 +98,9 @@ void cmd_pend_exp::enableRecording(bool enabled) {
     }
 }
 
-void cmd_pend_exp::serveHeldInput() { QCoreApplication::processEvents(); }
+// What Qt held back comes out over more than one pass of the loop; the picture timer's ticks
+// would keep it busy for ever, so it stops short.
+void cmd_pend_exp::serveHeldInput() { QCoreApplication::processEvents(QEventLoop::AllEvents, 100); }
 
 // Qt keeps the input it leaves out for the loop that takes it next; the close box counts as input.
 void cmd_pend_exp::waitUntil(const std::function<bool()>& done) {
