@@ -100,13 +100,18 @@ void cmd_pend_exp::enableRecording(bool enabled) {
 
 // What Qt held back comes out over more than one pass of the loop; the picture timer's ticks
 // would keep it busy for ever, so it stops short.
-void cmd_pend_exp::serveHeldInput() { QCoreApplication::processEvents(QEventLoop::AllEvents, 100); }
+void cmd_pend_exp::serveHeldInput() {
+    wake();
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 500);
+}
 
-// Qt keeps the input it leaves out for the loop that takes it next; the close box counts as input.
+// Qt keeps the input it leaves out, the close box counted, for the loop that takes it next; but
+// looks at it again only once woken, as by the next event from X.
 void cmd_pend_exp::waitUntil(const std::function<bool()>& done) {
     while (!done()) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
     }
+    wake();
 }
 
 void cmd_pend_exp::wake() { QCoreApplication::instance()->thread()->eventDispatcher()->wakeUp(); }
