@@ -26,7 +26,7 @@ xcb_atom_t atomNamed(xcb_connection_t* connection, const char* name) {
 CloseRequests::CloseRequests(const QWidget& window, std::function<void()> asked)
     : window_(window), asked_(std::move(asked)) {
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11) return;
+    if (!x11 || !x11->connection()) return;
     protocols_ = atomNamed(x11->connection(), "WM_PROTOCOLS");
     deleteWindow_ = atomNamed(x11->connection(), "WM_DELETE_WINDOW");
     QCoreApplication::instance()->installNativeEventFilter(this);
