@@ -27,14 +27,8 @@ struct FakeWindow : form::ToolkitWindow {
     void leaveEventLoop() override { asked += "leave "; }
     void startDraftPause() override { asked += "pause "; }
     void showBusy(bool busy) override { asked += busy ? "busy " : "idle "; }
-    void enableRecording(bool enabled) override {
-        asked += enabled ? "enable " : "disable ";
-        recordingEnabled = enabled;
-    }
-    void serveHeldInput() override {
-        asked += "serve ";
-        serve();
-    }
+    void enableRecording(bool enabled) override { asked += (recordingEnabled = enabled) ? "enable " : "disable "; }
+    void serveHeldInput() override { asked += "serve ", serve(); }
     void serve() {
         while (!held.empty()) {
             const std::string step = held.front();
@@ -45,13 +39,7 @@ struct FakeWindow : form::ToolkitWindow {
     }
     void waitUntil(const std::function<bool()>& done) override {
         if (!meanwhile.empty()) asked += done() ? "done " : "wait ";
-        for (const std::string& step : std::exchange(meanwhile, {})) {
-            if (step == "tick") {
-                take(step);
-            } else {
-                held.push_back(step);
-            }
-        }
+        for (const std::string& step : std::exchange(meanwhile, {})) step == "tick" ? take(step) : held.push_back(step);
         while (!done()) std::this_thread::yield();
     }
     void wake() override {}
@@ -115,11 +103,9 @@ protected:
         return std::filesystem::exists(file) ? readBytes(file) : "";
     }
 
-    FakeWindow window = [this] {
-        FakeWindow fake;
-        fake.take = [this](const std::string& step) { take(step); };
-        return fake;
-    }();
+    FormTest() { window.take = [this](const std::string& step) { take(step); }; }
+
+    FakeWindow window;
     form::Form form{platform(), window};
 };
 
