@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QAbstractEventDispatcher>
+#include <QApplication>
 #include <QThread>
 #include <QTimer>
 
@@ -92,9 +93,16 @@ void cmd_pend_exp::showBusy(bool busy) {
     }
 }
 
+// Qt moves the focus off a button as it is disabled; it comes back unless the student moved it.
 void cmd_pend_exp::enableRecording(bool enabled) {
+    QWidget* focus = QApplication::focusWidget();
     for (const form::Control& c : form::controls()) {
         if (c.command.records) control<QPushButton>(*this, c.name.data())->setEnabled(enabled);
+    }
+    if (!enabled) {
+        focusWhileRecording_ = {focus, QApplication::focusWidget()};
+    } else if (focusWhileRecording_.second == focus && focusWhileRecording_.first) {
+        focusWhileRecording_.first->setFocus();
     }
 }
 

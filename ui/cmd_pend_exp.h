@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <string>
+#include <utility>
 
 #include "close_requests.h"
 #include "form.h"
@@ -83,6 +84,8 @@ private:
     QTimer* tmr_pend_exp = nullptr;
     // Fires once the answer box has been left alone long enough for its draft to be kept.
     QTimer* tmr_draft = nullptr;
+    // Where the focus was as a record began, and where disabling the buttons put it.
+    std::pair<QWidget*, QWidget*> focusWhileRecording_;
 };
 
 }  // namespace cj::ui
