@@ -20,7 +20,8 @@ void Run::openAssignment() {
     trapped([&] {
         // The noise line draws from the random sequence before the clock is read.
         const std::string noiseLine = makeCodeLine(s.codeNbr, [this] { return platform_.random.next(); });
-        files_.open(sendFileHeader(noiseLine, s, assignmentLine, platform_.clock.now()));
+        std::string header = sendFileHeader(noiseLine, s, assignmentLine, platform_.clock.now());
+        onFiles([&] { files_.open(std::move(header)); });
     });
     if (files_.nameInUse()) platform_.dialogs.msgBox(std::string(kNameInUse.text));
     tellNews();

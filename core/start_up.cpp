@@ -31,8 +31,10 @@ void Run::startRun() {
     platform_.random.seed(static_cast<float>(platform_.clock.now().secondsSinceMidnight));
 
     // The local data directory is made whatever the student answers; it may exist already.
-    std::error_code ignored;
-    std::filesystem::create_directory(locate(kLocalDataDir), ignored);
+    onFiles([this] {
+        std::error_code ignored;
+        std::filesystem::create_directory(locate(kLocalDataDir), ignored);
+    });
 
     trapped([&] {
         // In double precision, so that a draw just below 1 cannot round up to 29.

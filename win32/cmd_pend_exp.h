@@ -68,10 +68,15 @@ private:
     void leaveEventLoop() override;
     void startDraftPause() override;
     void showBusy(bool busy) override;
-    void dropInputMeanwhile() override;
+    void enableRecording(bool enabled) override;
+    void serveHeldInput() override;
+    void waitUntil(const std::function<bool()>& done) override;
+    void wake() override;
     void copyPicture() override;
     bool startPictureTimer() override;
 
+    // Set by the file thread as each piece of work is done; made before the form, whose thread uses it.
+    std::unique_ptr<void, decltype(&CloseHandle)> workDone_{CreateEventW(nullptr, FALSE, FALSE, nullptr), &CloseHandle};
     form::Form form_;
     HINSTANCE instance_;
     HWND window_ = nullptr;
