@@ -30,6 +30,9 @@ public:
         page_.text(madeAt);
         page_.raw("</p>\n");
         table();
+        std::size_t rows = 0;
+        for (const Student& student : students_) rows += student.attendance ? student.attendance->entries.size() : 0;
+        fold_ = rows * 4 > kCellsShownAtOnce;
         for (std::size_t i = 0; i < students_.size(); ++i) {
             if (students_[i].attendance) answers(i, students_[i].name, *students_[i].attendance);
         }
@@ -99,8 +102,10 @@ private:
         }
     }
 
+    // Folded on a day too large to lay out at once.
     void answers(std::size_t index, const std::string& name, const Attendance& a) {
-        page_.raw("<h3 id=\"" + anchor(index) + "\">");
+        if (fold_) page_.fold(kCellsShownAtOnce + 1, anchor(index));
+        page_.raw(fold_ ? "<h3>" : "<h3 id=\"" + anchor(index) + "\">");
         page_.name(name);
         if (!a.initials.empty()) {
             page_.raw(" (");
@@ -108,6 +113,12 @@ private:
             page_.raw(")");
         }
         page_.raw("</h3>\n");
+        if (fold_) page_.endSummary();
+        answerTable(a);
+        if (fold_) page_.endFold();
+    }
+
+    void answerTable(const Attendance& a) {
         if (a.entries.empty() && !a.draft) {
             page_.raw("<p class=\"none\">Nothing recorded.</p>\n");
             return;
@@ -145,6 +156,7 @@ private:
     const std::string title_;
     std::vector<Student> students_;
     PageWriter page_;
+    bool fold_ = false;
 };
 
 }  // namespace

@@ -112,6 +112,9 @@ private:
             "<section id=\"register\">\n<h2>Register</h2>\n<p>What each student recorded each day, responses and "
             "notes together; 0 for a day they opened the program or left a draft and recorded nothing");
         page_.raw(report_.classList ? "; a dash for a day a student on the class list left nothing.</p>\n" : ".</p>\n");
+        page_.fold(students_.size() * report_.days.size());
+        page_.raw(std::to_string(students_.size()) + " students by " + std::to_string(report_.days.size()) + " days");
+        page_.endSummary();
         page_.raw("<div class=\"wide\">\n<table class=\"register\">\n<thead><tr><th>Student</th>");
         for (auto day = report_.days.rbegin(); day != report_.days.rend(); ++day) {
             page_.raw("<th><a href=\"" + dayPageName(day->first) + "\">" + monthFirst(day->first).substr(0, 5) +
@@ -137,7 +140,9 @@ private:
         page_.raw("<tr class=\"total\"><th>Present</th>");
         for (auto day = report_.days.rbegin(); day != report_.days.rend(); ++day)
             page_.raw("<td>" + std::to_string(day->second.size()) + "</td>");
-        page_.raw("</tr>\n</tbody>\n</table>\n</div>\n</section>\n");
+        page_.raw("</tr>\n</tbody>\n</table>\n</div>\n");
+        page_.endFold();
+        page_.raw("</section>\n");
     }
 
     void classFiles() {

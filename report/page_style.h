@@ -10,7 +10,8 @@ h1{font-size:1.6rem;margin:0 0 .2rem}
 h2{font-size:1.3rem;border-bottom:2px solid #2b5d8a;padding-bottom:.15rem;margin:2.2rem 0 .6rem}
 h3{font-size:1.05rem;margin:1.4rem 0 .3rem}
 table{border-collapse:collapse;width:100%;margin:.4rem 0 .8rem}
-th,td{border:1px solid #c4c9cf;padding:.25rem .5rem;text-align:left;vertical-align:top;overflow-wrap:anywhere}
+th,td{border:1px solid #c4c9cf;padding:.25rem .5rem;text-align:left;vertical-align:top}
+bdi,code{overflow-wrap:anywhere}
 th{background:#e9f0f7}
 td.n{text-align:right;font-variant-numeric:tabular-nums}
 td.time{white-space:nowrap;font-variant-numeric:tabular-nums}
@@ -25,6 +26,8 @@ tr.absent td{color:#8a1c1c;background:#fbecec}
 tr.apart th{background:#f3f3f3;text-align:left}
 .twice{background:#fff6e5;border-left:4px solid #d9a400;padding:.3rem .6rem}
 nav a{white-space:nowrap}
+summary{cursor:pointer}
+summary h3{display:inline-block;margin:.5rem 0 .2rem}
 .wide{overflow-x:auto}
 table.register{width:auto;font-size:.85rem}
 table.register th,table.register td{padding:.1rem .3rem;text-align:center}

@@ -7,6 +7,10 @@
 
 namespace cj::report {
 
+// How many table cells a page lays out as it opens: a larger table (a term's register, the
+// answers of a day of a large class) is folded, for a page that opens at once.
+inline constexpr std::size_t kCellsShownAtOnce = 6000;
+
 // An HTML page of the report, built by appending: the document around it, its texts made safe,
 // its tables.
 class PageWriter {
@@ -28,6 +32,11 @@ public:
     void cell(std::string_view utf8, const char* cls = nullptr);
     void nameCell(std::string_view utf8);
     void number(std::uint64_t n);
+    // Opens a fold and its summary, which endSummary closes: unfolded when it holds no more
+    // than the page lays out at once. Printed, every fold is unfolded.
+    void fold(std::size_t cells, const std::string& id = "");
+    void endSummary() { html_ += "</summary>\n"; }
+    void endFold() { html_ += "</details>\n"; }
 
 private:
     std::string html_;
