@@ -66,7 +66,8 @@ std::optional<std::uint64_t> digestOf(const std::filesystem::path& file) {
 }
 
 // A copy of a file (a folder and the copy of it, or Explorer's "- Copy") counts once: the file
-// of the shortest name, the program's own, is read, and the others are passed over.
+// of the shortest name, the program's own, then of the shortest path is read, and the others
+// are passed over.
 void passOverCopies(std::vector<FoundFile>& files, const Warn& warn) {
     using Likeness = std::tuple<FoundFile::What, StudentFileKind, std::string, std::string, std::uintmax_t>;
     std::map<Likeness, std::vector<std::size_t>> alike;
@@ -79,9 +80,10 @@ void passOverCopies(std::vector<FoundFile>& files, const Warn& warn) {
     std::vector<bool> copy(files.size());
     for (auto& [likeness, group] : alike) {
         if (group.size() < 2) continue;
-        std::stable_sort(group.begin(), group.end(), [&](std::size_t a, std::size_t b) {
-            return files[a].path.filename().native().size() < files[b].path.filename().native().size();
-        });
+        const auto lengths = [&](std::size_t i) {
+            return std::pair(files[i].path.filename().native().size(), files[i].shownPath.size());
+        };
+        std::stable_sort(group.begin(), group.end(), [&](std::size_t a, std::size_t b) { return lengths(a) < lengths(b); });
         std::map<std::uint64_t, std::size_t> read;
         for (const std::size_t i : group) {
             const std::optional<std::uint64_t> digest = digestOf(files[i].path);
