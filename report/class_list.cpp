@@ -1,5 +1,6 @@
 #include "class_list.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "ascii_case.h"

@@ -44,7 +44,7 @@ public:
 
     void header(HeaderRead header) override {
         run_ = Run{dayOf(header.when), secondsOf(header.when), studentName(header.fullName, file_.name.namePart),
-                   toUtf8(header.initials)};
+                   toUtf8(header.initials), {}, false};
         if (Attendance* day = take()) {
             ++day->starts;
             day->seen(run_->lastSeconds);
@@ -85,8 +85,12 @@ private:
             day->initials = run_->initials;
             day->named = true;
         }
-        if (file_.name.monthDay == monthFirst(run_->day).substr(0, 2) + monthFirst(run_->day).substr(3, 2))
-            day->sendFiles.insert(file_.shownPath);
+        if (run_->day != run_->dayOfName) {
+            const std::string date = monthFirst(run_->day);
+            run_->dayOfName = run_->day;
+            run_->namedAfterDay = file_.name.monthDay == date.substr(0, 2) + date.substr(3, 2);
+        }
+        if (run_->namedAfterDay) day->sendFiles.insert(file_.shownPath);
         return day;
     }
 
@@ -94,6 +98,8 @@ private:
         Day day;
         int lastSeconds;
         std::string name, initials;
+        Day dayOfName{};  // the day namedAfterDay tells of
+        bool namedAfterDay = false;
     };
     ClassReading& reading_;
     const FoundFile& file_;

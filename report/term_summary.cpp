@@ -1,6 +1,7 @@
 #include "term_summary.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "ascii_case.h"
 #include "csv_text.h"

@@ -51,7 +51,7 @@ const Term kTerms[] = {
     {"DraftOnlyDay", {{"send_1207Ann.txt", kAnn}, {"draft_Ann.txt", "typed, never sent"}}, {},
      "Ann,,2026-12-06,0,0,09:30:01,09:30:01\r\nAnn,A,2026-12-07,1,0,10:00:00,10:01:00\r\n"},
     {"FolderReadTwice", {{"send_1207Ann.txt", kAnn}, {"copy/send_1207Ann.txt", kAnn}}, {"IN", "IN/.", "IN/copy"},
-     "Ann,A,2026-12-07,1,0,10:00:00,10:01:00\r\n", "", "", "copy/send_1207Ann.txt: the same bytes as"},
+     "Ann,A,2026-12-07,1,0,10:00:00,10:01:00\r\n", "", "", "send_1207Ann.txt: the same bytes as"},
     {"ExplorerCopies",
      {{"send_1207Dora_Draft.txt", kAnn}, {"send_1207Dora_Draft - Copy.txt", kAnn}, {"send_1207Dora_Draft (1).txt", kAnn}},
      {},
