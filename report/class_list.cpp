@@ -6,6 +6,7 @@
 #include "ascii_case.h"
 #include "code_page.h"
 #include "failure_words.h"
+#include "file_discovery.h"
 #include "file_names.h"
 #include "page_text.h"
 #include "path_text.h"
@@ -58,7 +59,7 @@ std::vector<std::string> fieldsOf(std::string_view line) {
 
 ClassList ClassList::read(const std::filesystem::path& file) {
     try {
-        return ofText(readFile(file, kLargestList));
+        return ofText(readFile(followed(file), kLargestList));
     } catch (const RunError& failure) {
         throw std::invalid_argument("the class list " + utf8Of(file) + " could not be read: " +
                                     failureWords(failure.number()));

@@ -44,14 +44,6 @@ std::string withoutCopyMark(std::string namePart) {
     return namePart;
 }
 
-std::filesystem::path followed(const std::filesystem::path& input) {
-    std::error_code error;
-    if (!std::filesystem::is_symlink(input, error)) return input;
-    std::filesystem::path target = std::filesystem::canonical(input, error);
-    if (error) throw RunError(kFileNotFound);
-    return target;
-}
-
 // A file's bytes told in 64 bits (FNV-1a), for files already alike in name and size.
 std::optional<std::uint64_t> digestOf(const std::filesystem::path& file) {
     std::uint64_t digest = 0xcbf29ce484222325ull;
@@ -145,6 +137,14 @@ private:
 };
 
 }  // namespace
+
+std::filesystem::path followed(const std::filesystem::path& input) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(input, error)) return input;
+    std::filesystem::path target = std::filesystem::canonical(input, error);
+    if (error) throw RunError(kFileNotFound);
+    return target;
+}
 
 std::optional<FoundFile> recognize(const std::filesystem::path& path, const std::string& name) {
     if (name == kClassFileName) return FoundFile{FoundFile::What::ClassFile, path, shown(path), {}};

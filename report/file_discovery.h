@@ -26,6 +26,10 @@ using Warn = std::function<void(const std::string& shownPath, const std::string&
 // folder that cannot be read are passed over with a warning.
 std::vector<FoundFile> findFiles(const std::vector<std::filesystem::path>& inputs, const Warn& warn);
 
+// What a path named on the command line stands for: the target of a link, or else itself.
+// Throws RunError for a link to nothing.
+std::filesystem::path followed(const std::filesystem::path& input);
+
 // The kind of a file by its name, or nothing for a name the student program does not give. A
 // copy's name ("x - Copy.txt", "x (1).txt") names the same student.
 std::optional<FoundFile> recognize(const std::filesystem::path& path, const std::string& name);

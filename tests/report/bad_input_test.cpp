@@ -179,6 +179,7 @@ const CommandLine kCommandLines[] = {
     {"NoDayInTheRange", {"IN", "--out", "OUT", "--from", "2026-12-08"}, 2, false},
     {"NoClassList", {"IN", "--out", "OUT", "--class", "IN/none.csv"}, 2, false},
     {"LinkToTheFolder", {"IN/../link", "--out", "OUT"}, 0, true},
+    {"LinkToTheClassList", {"IN", "--out", "OUT", "--class", "IN/../list-link"}, 0, true},
 };
 
 using CommandLines = ReportOfAFolder<CommandLine>;
@@ -187,6 +188,8 @@ TEST_P(CommandLines, GiveTheExitStatus) {
     write(folder / "send_1207Good_One.txt", kHeader + responseRecord("fine"));
     fs::create_directories(folder / "sub");
     fs::create_directory_symlink(folder, temp.path() / "link");
+    write(temp.path() / "class.txt", "Good One\n");
+    fs::create_symlink(temp.path() / "class.txt", temp.path() / "list-link");
     const mode_t mask = ::umask(027);
     EXPECT_EQ(runReport(GetParam().args), GetParam().status) << err.str();
     ::umask(mask);
