@@ -195,7 +195,9 @@ TEST_P(CommandLines, GiveTheExitStatus) {
     ::umask(mask);
     EXPECT_EQ(fs::exists(out / "report.html") && fs::exists(out / "participation.csv"), GetParam().written);
     EXPECT_EQ(err.str().find("error"), std::string::npos) << err.str();  // words, not numbers
-    if (GetParam().written) EXPECT_EQ(fs::status(out / "summary.csv").permissions(), fs::perms(0640));
+    if (GetParam().written) {
+        EXPECT_EQ(fs::status(out / "summary.csv").permissions(), fs::perms(0640));
+    }
     EXPECT_FALSE(fs::exists(folder / "report.html") || fs::exists(folder / "sub" / "report.html"));
 }
 
