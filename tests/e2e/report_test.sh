@@ -78,8 +78,8 @@ expected = [
 ]
 found = [["T" if time.match(c) else c for c in r] for r in page.rows if r and r[0] not in ("Student", "Time", "File")]
 assert found[:len(expected)] == expected, found
-assert "<b>" not in open("linux/report.html", encoding="utf-8").read()
-assert f"{today}</h2>" in open("dom.html", encoding="utf-8").read()
+assert "<b>not bold" not in open(f"linux/days/{iso}.html", encoding="utf-8").read()
+assert f"{today}</h1>" in open("dom.html", encoding="utf-8").read()
 
 with open("linux/participation.csv", encoding="utf-8-sig", newline="") as table:
     rows = list(csv.reader(table))
