@@ -22,8 +22,7 @@ public:
             page_.text(report_.inputs[i]);
             page_.raw("</code>");
         }
-        page_.raw(": " + std::to_string(report_.filesRead) + " files read, " + std::to_string(report_.days.size()) +
-                  (report_.days.size() == 1 ? " day" : " days") + coverage() + ".</p>\n");
+        page_.raw(": " + std::to_string(report_.filesRead) + " files read, " + days() + coverage() + ".</p>\n");
         cannotKnow();
         index();
         summary();
@@ -35,6 +34,8 @@ public:
     }
 
 private:
+    std::string days() const { return std::to_string(report_.days.size()) + (report_.days.size() == 1 ? " day" : " days"); }
+
     std::string coverage() const {
         if (report_.period.whole()) return "";
         return std::string(", ") + (report_.period.from ? "from " + yearFirst(*report_.period.from) : "") +
@@ -113,7 +114,7 @@ private:
             "notes together; 0 for a day they opened the program or left a draft and recorded nothing");
         page_.raw(report_.classList ? "; a dash for a day a student on the class list left nothing.</p>\n" : ".</p>\n");
         page_.fold(students_.size() * report_.days.size());
-        page_.raw(std::to_string(students_.size()) + " students by " + std::to_string(report_.days.size()) + " days");
+        page_.raw(std::to_string(students_.size()) + (students_.size() == 1 ? " student" : " students") + " by " + days());
         page_.endSummary();
         page_.raw("<div class=\"wide\">\n<table class=\"register\">\n<thead><tr><th>Student</th>");
         for (auto day = report_.days.rbegin(); day != report_.days.rend(); ++day) {

@@ -100,7 +100,7 @@ int reportProgram(const std::vector<std::string>& args, Clock& clock, std::ostre
         return kNothing;
     }
     out << "classjournal-report: " << report.filesRead << " files read; wrote " << utf8Of(outFolder / kPageFile) << ", "
-        << kTableFile << ", " << kSummaryFile << " and " << report.days.size() << " day pages beside it\n";
+        << kTableFile << ", " << kSummaryFile << " and the day pages beside it\n";
     return kWritten;
 }
 
