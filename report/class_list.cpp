@@ -61,8 +61,8 @@ ClassList ClassList::read(const std::filesystem::path& file) {
     try {
         return ofText(readFile(followed(file), kLargestList));
     } catch (const RunError& failure) {
-        throw std::invalid_argument("the class list " + utf8Of(file) + " could not be read: " +
-                                    failureWords(failure.number()));
+        throw std::invalid_argument("the class list " + utf8Of(file) +
+                                    " could not be read: " + failureWords(failure.number()));
     }
 }
 

@@ -20,8 +20,8 @@ public:
         const auto& present = report.days.at(day);
         for (const StudentTerm& student : students) {
             const auto found = present.find(student.key);
-            if (found != present.end() || student.listed) students_.push_back({student.name, student.listed,
-                                                                              found == present.end() ? nullptr : &found->second});
+            if (found != present.end() || student.listed)
+                students_.push_back({student.name, student.listed, found == present.end() ? nullptr : &found->second});
         }
     }
 
@@ -144,7 +144,8 @@ private:
             page_.raw("</td></tr>\n");
         }
         if (a.draft) {
-            page_.raw("<tr class=\"draft\"><td></td><td>Draft</td><td class=\"none\">never recorded</td><td class=\"text\">");
+            page_.raw(
+                "<tr class=\"draft\"><td></td><td>Draft</td><td class=\"none\">never recorded</td><td class=\"text\">");
             page_.codePageText(*a.draft);
             page_.raw("</td></tr>\n");
         }

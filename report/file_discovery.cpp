@@ -67,7 +67,8 @@ void passOverCopies(std::vector<FoundFile>& files, const Warn& warn) {
         std::error_code error;
         const std::uintmax_t size = std::filesystem::file_size(files[i].path, error);
         if (!error)
-            alike[{files[i].what, files[i].name.kind, files[i].name.monthDay, files[i].name.namePart, size}].push_back(i);
+            alike[{files[i].what, files[i].name.kind, files[i].name.monthDay, files[i].name.namePart, size}].push_back(
+                i);
     }
     std::vector<bool> copy(files.size());
     for (auto& [likeness, group] : alike) {
@@ -75,7 +76,8 @@ void passOverCopies(std::vector<FoundFile>& files, const Warn& warn) {
         const auto lengths = [&](std::size_t i) {
             return std::pair(files[i].path.filename().native().size(), files[i].shownPath.size());
         };
-        std::stable_sort(group.begin(), group.end(), [&](std::size_t a, std::size_t b) { return lengths(a) < lengths(b); });
+        std::stable_sort(group.begin(), group.end(),
+                         [&](std::size_t a, std::size_t b) { return lengths(a) < lengths(b); });
         std::map<std::uint64_t, std::size_t> read;
         for (const std::size_t i : group) {
             const std::optional<std::uint64_t> digest = digestOf(files[i].path);
@@ -99,8 +101,7 @@ public:
     void visit(const std::filesystem::path& path, const std::filesystem::path& shownAs,
                const std::filesystem::path& place, const std::string& name, EntryKind kind) {
         if (kind == EntryKind::Folder) return visitFolder(path, shownAs, place);
-        if (kind == EntryKind::Other)
-            return warn_(shown(shownAs), "neither a plain file nor a folder; not followed");
+        if (kind == EntryKind::Other) return warn_(shown(shownAs), "neither a plain file nor a folder; not followed");
         std::optional<FoundFile> file = recognize(path, name);
         if (!file) return warn_(shown(shownAs), "not a file of Class Journal; skipped");
         file->shownPath = shown(shownAs);

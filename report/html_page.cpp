@@ -34,7 +34,9 @@ public:
     }
 
 private:
-    std::string days() const { return std::to_string(report_.days.size()) + (report_.days.size() == 1 ? " day" : " days"); }
+    std::string days() const {
+        return std::to_string(report_.days.size()) + (report_.days.size() == 1 ? " day" : " days");
+    }
 
     std::string coverage() const {
         if (report_.period.whole()) return "";
@@ -84,7 +86,8 @@ private:
 
     void summary() {
         page_.raw("<section id=\"summary\">\n<h2>Each student over the term</h2>\n");
-        page_.head({"Student", "Initials", "Days present", "Days absent", "Responses", "Notes", "First day", "Last day"});
+        page_.head(
+            {"Student", "Initials", "Days present", "Days absent", "Responses", "Notes", "First day", "Last day"});
         for (std::size_t i = 0; i < students_.size(); ++i) {
             const StudentTerm& s = students_[i];
             apart(i, 8);
@@ -114,7 +117,8 @@ private:
             "notes together; 0 for a day they opened the program or left a draft and recorded nothing");
         page_.raw(report_.classList ? "; a dash for a day a student on the class list left nothing.</p>\n" : ".</p>\n");
         page_.fold(students_.size() * report_.days.size());
-        page_.raw(std::to_string(students_.size()) + (students_.size() == 1 ? " student" : " students") + " by " + days());
+        page_.raw(std::to_string(students_.size()) + (students_.size() == 1 ? " student" : " students") + " by " +
+                  days());
         page_.endSummary();
         page_.raw("<div class=\"wide\">\n<table class=\"register\">\n<thead><tr><th>Student</th>");
         for (auto day = report_.days.rbegin(); day != report_.days.rend(); ++day) {
@@ -177,10 +181,11 @@ private:
         if (report_.keptFiles.empty()) return;
         page_.raw("<section id=\"other-files\">\n<h2>Each student's other files</h2>\n");
         if (!report_.period.whole())
-            page_.raw("<p class=\"none\">Notes are counted on the days the report covers; the lines for the class "
-                      "file keep no day and are counted over the whole term.</p>\n");
-        page_.head({"Student", "Notes in the notes file", "Notes in the master file", "Lines waiting for the class file",
-                    "Lines of earlier days that never reached it"});
+            page_.raw(
+                "<p class=\"none\">Notes are counted on the days the report covers; the lines for the class "
+                "file keep no day and are counted over the whole term.</p>\n");
+        page_.head({"Student", "Notes in the notes file", "Notes in the master file",
+                    "Lines waiting for the class file", "Lines of earlier days that never reached it"});
         for (const auto& [key, kept] : report_.keptFiles) {
             page_.raw("<tr>");
             page_.nameCell(nameOf(key));

@@ -44,7 +44,8 @@ Options readOptions(const std::vector<std::string>& args) {
             value = arg.substr(equals + 1);
             arg.erase(equals);
         }
-        if (arg != "--from" && arg != "--to" && arg != "--out" && arg != "--class") throw std::invalid_argument("unknown option " + arg);
+        if (arg != "--from" && arg != "--to" && arg != "--out" && arg != "--class")
+            throw std::invalid_argument("unknown option " + arg);
         if (!value) {
             if (++i == args.size()) throw std::invalid_argument(arg + " needs a value");
             value = args[i];

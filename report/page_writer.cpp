@@ -18,7 +18,9 @@ constexpr const char* kFoldScript =
 }  // namespace
 
 PageWriter::PageWriter(const std::string& title) {
-    html_ += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>";
+    html_ +=
+        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<meta name=\"viewport\" "
+        "content=\"width=device-width, initial-scale=1\">\n<title>";
     text(title);
     html_ += "</title>\n<style>";
     html_ += kPageStyle;

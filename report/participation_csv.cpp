@@ -21,7 +21,8 @@ std::string participationCsv(const ClassReport& report) {
     std::vector<Row> rows;
     const std::vector<StudentTerm> students = termOf(report);
     for (const StudentTerm& student : students) {
-        for (const auto& [day, attendance] : student.days) rows.push_back({asciiLowerCase(student.name), day, attendance, &student});
+        for (const auto& [day, attendance] : student.days)
+            rows.push_back({asciiLowerCase(student.name), day, attendance, &student});
     }
     std::stable_sort(rows.begin(), rows.end(),
                      [](const Row& a, const Row& b) { return std::tie(a.key, a.day) < std::tie(b.key, b.day); });

@@ -5,8 +5,8 @@
 
 #include "class_reading.h"
 #include "clock_text.h"
-#include "file_discovery.h"
 #include "failure_words.h"
+#include "file_discovery.h"
 #include "options.h"
 #include "page_text.h"
 #include "path_text.h"
@@ -86,8 +86,9 @@ int reportProgram(const std::vector<std::string>& args, Clock& clock, std::ostre
         return kNothing;
     }
     if (report.days.empty() && !options.period.whole()) {
-        err << "classjournal-report: no file read holds a day from " << (options.period.from ? yearFirst(*options.period.from) : "the first")
-            << " to " << (options.period.to ? yearFirst(*options.period.to) : "the last") << "; nothing written\n";
+        err << "classjournal-report: no file read holds a day from "
+            << (options.period.from ? yearFirst(*options.period.from) : "the first") << " to "
+            << (options.period.to ? yearFirst(*options.period.to) : "the last") << "; nothing written\n";
         return kWrongCommandLine;
     }
 

@@ -22,7 +22,8 @@ std::vector<StudentTerm> termOf(const ClassReport& report) {
         student.listed = &to == &listed;
     };
     if (report.classList) {
-        for (const ListedStudent& student : report.classList->students()) add(listed, student.key, student.name, student.initials);
+        for (const ListedStudent& student : report.classList->students())
+            add(listed, student.key, student.name, student.initials);
     }
     // Newest day first: a student is named as they were last seen.
     for (const auto& [day, students] : report.days) {
@@ -55,7 +56,8 @@ std::string summaryCsv(const ClassReport& report) {
         appendField(csv, wellFormedUtf8(student.name), true);
         appendField(csv, student.initials);
         appendField(csv, std::to_string(student.days.size()));
-        appendField(csv, report.classList && student.listed ? std::to_string(report.days.size() - student.days.size()) : "");
+        appendField(csv,
+                    report.classList && student.listed ? std::to_string(report.days.size() - student.days.size()) : "");
         appendField(csv, std::to_string(student.responses));
         appendField(csv, std::to_string(student.notes));
         appendField(csv, present ? yearFirst(student.days.begin()->first) : "");

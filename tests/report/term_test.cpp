@@ -34,9 +34,9 @@ struct Term {
     std::vector<std::pair<std::string, std::string>> files;
     std::vector<std::string> args;
     std::string participation;
-    std::string summary = "";      // "" when not looked at
-    std::string saidOnDay = "";    // in the page of 12-07-2026
-    std::string warned = "";       // on standard error
+    std::string summary = "";    // "" when not looked at
+    std::string saidOnDay = "";  // in the page of 12-07-2026
+    std::string warned = "";     // on standard error
 };
 
 std::ostream& operator<<(std::ostream& out, const Term& term) { return out << term.name; }
@@ -48,18 +48,32 @@ const Term kTerms[] = {
                                response("00:03:00", "last")}},
      {},
      "Ann,A,2026-12-07,1,0,23:55:00,23:56:00\r\nAnn,A,2026-12-08,2,1,00:01:00,00:03:00\r\n"},
-    {"DraftOnlyDay", {{"send_1207Ann.txt", kAnn}, {"draft_Ann.txt", "typed, never sent"}}, {},
-     "Ann,,2026-12-06,0,0,09:30:01,09:30:01\r\nAnn,A,2026-12-07,1,0,10:00:00,10:01:00\r\n"},
-    {"FolderReadTwice", {{"send_1207Ann.txt", kAnn}, {"copy/send_1207Ann.txt", kAnn}}, {"IN", "IN/.", "IN/copy"},
-     "Ann,A,2026-12-07,1,0,10:00:00,10:01:00\r\n", "", "", "send_1207Ann.txt: the same bytes as"},
-    {"ExplorerCopies",
-     {{"send_1207Dora_Draft.txt", kAnn}, {"send_1207Dora_Draft - Copy.txt", kAnn}, {"send_1207Dora_Draft (1).txt", kAnn}},
+    {"DraftOnlyDay",
+     {{"send_1207Ann.txt", kAnn}, {"draft_Ann.txt", "typed, never sent"}},
      {},
-     "Ann,A,2026-12-07,1,0,10:00:00,10:01:00\r\n", "", "", "send_1207Dora_Draft (1).txt: the same bytes as"},
+     "Ann,,2026-12-06,0,0,09:30:01,09:30:01\r\nAnn,A,2026-12-07,1,0,10:00:00,10:01:00\r\n"},
+    {"FolderReadTwice",
+     {{"send_1207Ann.txt", kAnn}, {"copy/send_1207Ann.txt", kAnn}},
+     {"IN", "IN/.", "IN/copy"},
+     "Ann,A,2026-12-07,1,0,10:00:00,10:01:00\r\n",
+     "",
+     "",
+     "send_1207Ann.txt: the same bytes as"},
+    {"ExplorerCopies",
+     {{"send_1207Dora_Draft.txt", kAnn},
+      {"send_1207Dora_Draft - Copy.txt", kAnn},
+      {"send_1207Dora_Draft (1).txt", kAnn}},
+     {},
+     "Ann,A,2026-12-07,1,0,10:00:00,10:01:00\r\n",
+     "",
+     "",
+     "send_1207Dora_Draft (1).txt: the same bytes as"},
     {"CopyGrownApart",
      {{"send_1207Ann.txt", kAnn + response("10:02:00", "b")}, {"send_1207Ann - Copy.txt", kAnn}},
      {},
-     "Ann,A,2026-12-07,3,0,10:00:00,10:02:00\r\n", "", "more than one file, and each was read"},
+     "Ann,A,2026-12-07,3,0,10:00:00,10:02:00\r\n",
+     "",
+     "more than one file, and each was read"},
     {"QuestionMarks",
      {{"send_1207Who__Me.txt", header("Who? Me", "W", "12-07-2026", "10:00:00")},
       {"send_1207Zoë.txt", header("Zo?", "Z", "12-07-2026", "11:00:00")}},
@@ -70,7 +84,8 @@ const Term kTerms[] = {
       {"send_1208Robert__Marsh.txt", header("Robert  Marsh", "RM", "12-08-2026", "10:00:00")},
       {"send_1207ann_lee.txt", header("ann lee", "al", "12-07-2026", "10:00:00")},
       {"send_1207Eve.txt", header("Eve", "E", "12-07-2026", "10:00:00")},
-      {"class.csv", "\xEF\xBB\xBFName,Initials,Other spellings\r\nRobert Marsh,RM,Bob Marsh\r\nAnn Lee\r\n\"Carl, Jr\",CJ\r\n"}},
+      {"class.csv",
+       "\xEF\xBB\xBFName,Initials,Other spellings\r\nRobert Marsh,RM,Bob Marsh\r\nAnn Lee\r\n\"Carl, Jr\",CJ\r\n"}},
      {"--class", "IN/class.csv"},
      "Ann Lee,al,2026-12-07,0,0,10:00:00,10:00:00\r\nEve,E,2026-12-07,0,0,10:00:00,10:00:00\r\n"
      "Robert Marsh,BM,2026-12-07,1,0,10:00:00,10:01:00\r\nRobert Marsh,RM,2026-12-08,0,0,10:00:00,10:00:00\r\n",
