@@ -2,7 +2,7 @@
 # The instructor's report of a term, 40 students x 40 days, against reading the same files with
 # cat (to /dev/null, the files in the page cache): the median of many rounds, each taking turns,
 # may be at most 3 times cat's. Its memory: the peak resident size at 10 and at 40 days may grow
-# by no more than 3 times what the report's own two files grow by, so that it holds the report
+# by no more than 3 times what the report's own files grow by, so that it holds the report
 # and never the files it reads.
 # Usage: bench/report_ratio.sh [BUILD-DIRECTORY] (default: build). ROUNDS=n sets the rounds.
 set -euo pipefail
@@ -42,7 +42,7 @@ peak() {
 subprocess.run(sys.argv[1:], check=True, stdout=subprocess.DEVNULL)
 print(resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss)' "$build/app/classjournal-report" --out "$work/out$1" "$work/term$1"
 }
-size() { du -k --apparent-size -c "$work/out$1/report.html" "$work/out$1/participation.csv" | tail -1 | cut -f1; }
+size() { du -k --apparent-size -c "$work/out$1"/*.html "$work/out$1"/*.csv "$work/out$1"/days/*.html | tail -1 | cut -f1; }
 input=$(du -k --apparent-size -c "${files[@]}" | tail -1 | cut -f1)
 
 awk -v m="$(median "${measured[@]}")" -v b="$(median "${baseline[@]}")" -v rounds="$rounds" -v n="${#files[@]}" \

@@ -1,20 +1,9 @@
+#include "failure_messages.h"
 #include "line_coding.h"
 #include "record_layouts.h"
 #include "run.h"
 
 namespace cj {
-
-namespace {
-
-const std::string kNameInUse =
-    "Class Journal is already running under this name, on this computer or another. What you type here is kept "
-    "apart from what you type there.";
-static_assert(kCopiesPerName == 9, "the message below counts the copies");
-const std::string kNameFull =
-    "Class Journal is already running 9 times under this name, on this computer or others, and cannot run once more "
-    "under it. Close one of those windows, then start again.";
-
-}  // namespace
 
 void Run::openAssignment() {
     RunState& s = state_;
@@ -31,13 +20,14 @@ void Run::openAssignment() {
     trapped([&] {
         // The noise line draws from the random sequence before the clock is read.
         const std::string noiseLine = makeCodeLine(s.codeNbr, [this] { return platform_.random.next(); });
-        files_.open(sendFileHeader(noiseLine, s, assignmentLine, platform_.clock.now()));
+        std::string header = sendFileHeader(noiseLine, s, assignmentLine, platform_.clock.now());
+        onFiles([&] { files_.open(std::move(header)); });
     });
     if (files_.nameFull()) {
-        platform_.dialogs.msgBox(kNameFull);
+        platform_.dialogs.msgBox(filledIn(kNameFull, {std::to_string(kCopiesPerName)}));
         endProgram();
     }
-    if (files_.nameInUse()) platform_.dialogs.msgBox(kNameInUse);
+    if (files_.nameInUse()) platform_.dialogs.msgBox(std::string(kNameInUse.text));
     tellNews();
 }
 

@@ -4,18 +4,33 @@
 
 namespace cj {
 
-std::string failureMessage(int errorNumber) {
-    if (errorNumber == kSubscriptOutOfRange) {
-        return "You have probably not entered a valid assignment number.  Make sure the assignment number is a "
-               "number, like 1 or 8 or 15 or 27 etc., and make sure that this assignment is supposed to be in the "
-               "current ravelin_.  This program will end and you will need to start over.  If you are sure you "
-               "have entered a valid assignment number email the instructor and specify that you have received "
-               "a 'subscript out of range' error";
+namespace {
+
+constexpr ShownText kShownTexts[] = {
+    kHomeOrNetworkPrompt, kNamePrompt, kInitialsPrompt, kAssignmentPrompt, kAssignmentMissing, kFailure,
+    kNameInUse,           kNameFull,   kDraftBack,      kOutboxFault,      kLateLines,
+    kDayFileFault,        kDraftNotKept,
+};
+
+}  // namespace
+
+std::span<const ShownText> shownTexts() { return kShownTexts; }
+
+std::string filledIn(const ShownText& shown, std::initializer_list<std::string_view> values) {
+    std::string text;
+    std::string_view rest = shown.text;
+    for (std::string_view value : values) {
+        const std::size_t slot = rest.find("{}");
+        if (slot == std::string_view::npos) break;
+        text.append(rest.substr(0, slot)).append(value);
+        rest.remove_prefix(slot + 2);
     }
-    return "You have encountered an error.  If you are encountering this error repeatedly you should report the "
-           "error number to the instructor and explain exactly what you were doing, keystroke by keystroke, when "
-           "the error occurred.  The error is:  " +
-           std::to_string(errorNumber);
+    return text.append(rest);
+}
+
+std::string failureMessage(int errorNumber) {
+    if (errorNumber == kSubscriptOutOfRange) return std::string(kAssignmentMissing.text);
+    return filledIn(kFailure, {std::to_string(errorNumber)});
 }
 
 }  // namespace cj

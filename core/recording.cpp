@@ -14,7 +14,7 @@ void Run::enterResponse() {
     trapped([&] {
         const std::string answer = platform_.boxes.answerText();
         if (nothingTyped(answer)) return clearBoxes();
-        files_.recordResponse(answer, state_.codeNbr);
+        onFiles([&] { files_.recordResponse(answer, state_.codeNbr); });
         recorded(answer);
     });
     tellNews();
@@ -24,7 +24,7 @@ void Run::saveAsNotes() {
     trapped([&] {
         const std::string answer = platform_.boxes.answerText();
         if (nothingTyped(answer)) return clearBoxes();
-        files_.recordNotes(answer, state_.currentLine, state_.codeNbr);
+        onFiles([&] { files_.recordNotes(answer, state_.currentLine, state_.codeNbr); });
         recorded(kNotesLabel + answer);
     });
     tellNews();
@@ -39,7 +39,9 @@ void Run::recorded(std::string text) {
 }
 
 void Run::tellNews() {
-    for (const std::string& message : files_.news()) platform_.dialogs.msgBox(message);
+    std::vector<std::string> news;
+    onFiles([&] { news = files_.news(); });
+    for (const std::string& message : news) platform_.dialogs.msgBox(message);
 }
 
 }  // namespace cj

@@ -23,7 +23,9 @@ std::string joinedLines(std::string text) {
 
 void Run::displayNotes() {
     trapped([&] {
-        state_.workText = joinedLines(readFile(locate(files_.names().notes)));
+        std::string notes;
+        onFiles([&] { notes = readFile(locate(files_.names().notes)); });
+        state_.workText = joinedLines(std::move(notes));
         platform_.boxes.appendToQuestion(state_.workText);
     });
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <atomic>
 #include <filesystem>
+#include <mutex>
+#include <optional>
 #include <string>
 
 #include "platform.h"
@@ -48,11 +51,14 @@ public:
     // back the draft an earlier run of this student left.
     void restoreDraft();
     // Brings the draft in line with the answer box: the window calls it after a pause in typing;
-    // a change the run makes to the box itself is kept at once. Shows nothing: returns false
-    // when the draft could not be kept, for the window to try again at the next pause.
+    // a change the run makes to the box itself is kept at once. The draft is written behind the
+    // student's back, so typing never waits for the share. Shows nothing: returns true once the
+    // box's text is in the draft file; else the window looks again, and tries again, at the next
+    // pause.
     bool keepDraft();
     // As the program ends, in whatever way: keeps the draft and delivers what the class file
-    // still lacks. Shows nothing and never throws, so that ending is never held up.
+    // still lacks, waiting a few seconds at most. Shows nothing and never throws, so that ending
+    // is never held up.
     void finishRun();
 
     // One tick of the picture panel's timer: a beep and a circle of random size.
@@ -80,6 +86,10 @@ private:
     void clearBoxes();
     // The run replaces the answer box's text: what was typed there is no record in progress.
     void setAnswerText(const std::string& text);
+    // Work on the student's files and the share, done where the window can wait for it.
+    void onFiles(const std::function<void()>& work) { platform_.fileWork.run(work); }
+    // A newer draft replaces one not yet written.
+    void writeDraft(std::string text);
 
     Platform platform_;
     RunState state_;
@@ -93,6 +103,13 @@ private:
     //   outbox             class-file lines waiting for the class file to be reachable
     //   record in progress  beside the draft, what a half-written record still owes its files
     StudentFiles files_;
+    // The draft waiting to be written, shared with the file work.
+    std::mutex draftMutex_;
+    std::optional<std::string> nextDraft_;
+    // The last draft handed to the file work, and how its writing went.
+    std::optional<std::string> draftGiven_;
+    enum class DraftWrite { Waiting, Done, Failed };
+    std::atomic<DraftWrite> draftWrite_ = DraftWrite::Done;
 };
 
 template <typename Body>

@@ -2,6 +2,7 @@
 #include <system_error>
 
 #include "clock_text.h"
+#include "failure_messages.h"
 #include "file_names.h"
 #include "number_text.h"
 #include "run.h"
@@ -30,8 +31,10 @@ void Run::startRun() {
     platform_.random.seed(static_cast<float>(platform_.clock.now().secondsSinceMidnight));
 
     // The local data directory is made whatever the student answers; it may exist already.
-    std::error_code ignored;
-    std::filesystem::create_directory(locate(kLocalDataDir), ignored);
+    onFiles([this] {
+        std::error_code ignored;
+        std::filesystem::create_directory(locate(kLocalDataDir), ignored);
+    });
 
     trapped([&] {
         // In double precision, so that a draw just below 1 cannot round up to 29.
@@ -39,13 +42,12 @@ void Run::startRun() {
         platform_.pictures.setUserScale(PictureBox::Picture1, 1000, 1000);
         platform_.pictures.setUserScale(PictureBox::Picture2, 1000, 1000);
 
-        const double homeOrNetwork = numberFromAnswer(platform_.dialogs.inputBox("Enter 1 for home user, 2 for BRELL LAN user"));
+        const double homeOrNetwork = numberFromAnswer(platform_.dialogs.inputBox(std::string(kHomeOrNetworkPrompt.text)));
         s.dataDir = homeOrNetwork == 2 ? kNetworkDataDir : kLocalDataDir;
         // The files carry the name as typed, so that names the code page cannot write stay apart.
-        const TypedAnswer name = platform_.dialogs.answerTo("Your full name:  ");
+        const TypedAnswer name = platform_.dialogs.answerTo(std::string(kNamePrompt.text));
         s.fullName = name.codePage;
-        s.initials = platform_.dialogs.inputBox(
-            "Your initials (use all 3 initials and always use the same three initials when submitting work):  ");
+        s.initials = platform_.dialogs.inputBox(std::string(kInitialsPrompt.text));
 
         const std::string today = dateText(platform_.clock.now());
         StudentFileNames names = studentFileNames(s.dataDir, name.unicode, today);
@@ -59,7 +61,7 @@ void Run::startRun() {
         s.notesFilePath = codePageOfUtf8(names.notes);
         files_.name(std::move(names));
 
-        s.assignmentNumber = platform_.dialogs.inputBox("Assignment Number:  ");
+        s.assignmentNumber = platform_.dialogs.inputBox(std::string(kAssignmentPrompt.text));
         s.answerPrompt = kAnswerPrompt;
         s.lineSeparator = " <-<-<-<-  Q/A:   ";
         s.responseSeparator = " YOUR ANSWER  ->->->->  ";

@@ -50,23 +50,18 @@ void keepFirstFailure(int& failure, const std::function<void()>& write) {
 
 // Paths are UTF-8, messages in the code page.
 std::string outboxFaultMessage(const std::string& outbox, int failure) {
-    return "Your outbox " + codePageOfUtf8(outbox) + " cannot be used (error " + std::to_string(failure) +
-           "): your answers go straight to the class's shared file, and none can wait there for it. "
-           "If you are told this again, tell your instructor.";
+    return filledIn(kOutboxFault, {codePageOfUtf8(outbox), std::to_string(failure)});
 }
 
+std::string lineCount(std::size_t lines) { return std::to_string(lines) + (lines == 1 ? " line" : " lines"); }
+
 std::string dayFileFaultMessage(const std::string& outbox, const Delivery::Fault& fault) {
-    return std::to_string(fault.lines) + (fault.lines == 1 ? " line" : " lines") + " of the answers you gave on " +
-           fault.dateText + " never reached the class's shared file, and could not be kept apart from today's (error " +
-           std::to_string(fault.failure) + "): they stay in " + codePageOfUtf8(outbox) +
-           ", where no line waits for the class's shared file until they can be. Your send file of that day holds "
-           "those answers. If you are told this again, tell your instructor.";
+    return filledIn(kDayFileFault,
+                    {lineCount(fault.lines), fault.dateText, std::to_string(fault.failure), codePageOfUtf8(outbox)});
 }
 
 std::string lateLinesMessage(std::size_t lines, const std::string& dateText, const std::string& keptIn) {
-    return std::to_string(lines) + (lines == 1 ? " line" : " lines") + " of the answers you gave on " + dateText +
-           " never reached the class's shared file, and will not go there on a later day. Your send file of that "
-           "day holds those answers; the lines are kept in " + codePageOfUtf8(keptIn) + ".";
+    return filledIn(kLateLines, {lineCount(lines), dateText, codePageOfUtf8(keptIn)});
 }
 
 }  // namespace

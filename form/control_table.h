@@ -19,13 +19,16 @@ enum class WindowAction { None, CopyPicture, StartPictureTimer, EndProgram };
 // control and its event, as the window's handlers always were; a button without one does nothing.
 struct Command {
     constexpr Command() = default;
-    constexpr Command(std::string_view name, void (Run::*ofRun)()) : name(name), ofRun(ofRun) {}
+    constexpr Command(std::string_view name, void (Run::*ofRun)(), bool records = false)
+        : name(name), ofRun(ofRun), records(records) {}
     constexpr Command(std::string_view name, WindowAction action) : name(name), action(action) {}
     explicit operator bool() const { return !name.empty(); }
 
     std::string_view name;
     void (Run::*ofRun)() = nullptr;
     WindowAction action = WindowAction::None;
+    // Records the answer box, and then empties it.
+    bool records = false;
 };
 
 struct TwipRect {

@@ -1,22 +1,18 @@
 #include "form.h"
 
-#include <chrono>
+#include <utility>
 
 #include "failure_messages.h"
 #include "run_error.h"
 
 namespace cj::form {
 
-namespace {
-
-// Input that came while a command kept the window busy long enough for the student to see it
-// wait is dropped; what was typed ahead of a quick command is the student's own and is kept.
-constexpr std::chrono::milliseconds kSeenBusy{100};
-
-}  // namespace
-
 Form::Form(const Platform& platform, ToolkitWindow& window)
-    : dialogs_(platform.dialogs), window_(window), run_(platform) {}
+    : dialogs_(platform.dialogs),
+      window_(window),
+      run_(Platform{platform.dialogs, platform.boxes, platform.pictures, platform.clock, platform.random,
+                    platform.drives, files_}),
+      files_(window) {}
 
 void Form::load() {
     guarded([this] {
@@ -26,20 +22,22 @@ void Form::load() {
 }
 
 void Form::restoreDraft() {
-    guarded([this] { run_.restoreDraft(); });
+    command([this] { run_.restoreDraft(); });
 }
 
 void Form::press(std::string_view control) {
     const Control* pressed = findControl(control);
     if (!pressed || !pressed->command) return;
     const Command& given = pressed->command;
-    command([&] {
-        if (given.ofRun) {
-            (run_.*given.ofRun)();
-        } else {
-            act(given.action);
-        }
-    });
+    command(
+        [&] {
+            if (given.ofRun) {
+                (run_.*given.ofRun)();
+            } else {
+                act(given.action);
+            }
+        },
+        given.records);
 }
 
 void Form::act(WindowAction action) {
@@ -76,17 +74,27 @@ void Form::guarded(const std::function<void()>& handler) {
     }
 }
 
-void Form::command(const std::function<void()>& handler) {
-    if (ended_) return;
-    const auto started = std::chrono::steady_clock::now();
+void Form::command(const std::function<void()>& handler, bool records) {
+    if (ended_ || busy_) return;
+    busy_ = true;
     window_.showBusy(true);
+    if (records) window_.enableRecording(false);
     guarded(handler);
-    if (!ended_ && std::chrono::steady_clock::now() - started >= kSeenBusy) window_.dropInputMeanwhile();
     window_.showBusy(false);
+    busy_ = false;
+    if (endAsked_) return endProgram();
+    if (std::exchange(draftDue_, false)) draftPauseOver();
+    if (!records) return;
+    window_.serveHeldInput();
+    if (!ended_) window_.enableRecording(true);
 }
 
 void Form::endProgram() {
     if (ended_) return;
+    if (busy_) {
+        endAsked_ = true;
+        return;
+    }
     ended_ = true;
     window_.stopTimers();
     window_.hideWindow();
@@ -100,6 +108,10 @@ void Form::answerChanged() {
 }
 
 void Form::draftPauseOver() {
+    if (busy_) {
+        draftDue_ = true;
+        return;
+    }
     guarded([this] {
         if (!run_.keepDraft()) window_.startDraftPause();
     });

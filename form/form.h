@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "control_table.h"
+#include "file_thread.h"
 #include "platform.h"
 #include "run.h"
 #include "toolkit_window.h"
@@ -11,10 +12,12 @@
 namespace cj::form {
 
 // What every window of the program does alike, whatever its toolkit: it owns the run, runs
-// what each button's press and each timer asks through one guard, ends the program in one way,
-// and keeps the answer box's draft once typing pauses. The window only passes its events on.
+// what each button's press and each timer asks through one guard, one command at a time, ends
+// the program in one way, and keeps the answer box's draft once typing pauses. The window only
+// passes its events on.
 class Form {
 public:
+    // The run's file work is done on a thread of the form's own, platform's being ignored.
     Form(const Platform& platform, ToolkitWindow& window);
 
     Run& run() { return run_; }
@@ -35,26 +38,34 @@ public:
     void guarded(const std::function<void()>& handler);
 
     // The close box, "quit program", a run that ends the program, or the system asking: once
-    // only, and quickly out of sight, since keeping the draft may wait on a slow network.
+    // only, and quickly out of sight, since keeping the draft may wait on a slow network. Asked
+    // while a command runs, or its message is shown, it ends the program once the command is done.
     void endProgram();
 
     // Each change of the answer box starts the pause over, so the draft is written when typing
     // stops, not on each key.
     void answerChanged();
-    // A draft that could not be kept is tried again at the next pause, without a message.
+    // A draft that could not be kept is tried again at the next pause, without a message. A
+    // pause over while a command runs keeps the draft once the command is done.
     void draftPauseOver();
 
 private:
     // A command the student gave with a click or a key runs guarded, the window showing that it
-    // is busy; clicks and keys that came while it kept the window visibly busy (waiting for the
-    // class file) are dropped, so that one click records once and none runs on the box it emptied.
-    void command(const std::function<void()>& handler);
+    // is busy. A command that records leaves the recording buttons disabled until what the
+    // student gave meanwhile has been served, so that a second click cannot record the box it
+    // emptied; everything else given meanwhile is carried out after it, in order.
+    void command(const std::function<void()>& handler, bool records = false);
     void act(WindowAction action);
 
     Dialogs& dialogs_;
     ToolkitWindow& window_;
     Run run_;
+    // After the run, so that it is stopped before the run it works for goes.
+    FileThread files_;
     bool ended_ = false;
+    bool busy_ = false;
+    bool endAsked_ = false;
+    bool draftDue_ = false;
     // A second start would begin the interval again; once running, the timer runs to the end.
     bool pictureTimerRuns_ = false;
 };

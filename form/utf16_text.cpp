@@ -14,6 +14,8 @@ constexpr char32_t kUnpaired = 0xFFFD;
 bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 bool isLineBreak(char32_t c) { return c == U'\n' || c == U'\r' || c == kLineSeparator || c == kParagraphSeparator; }
+// No key types these into a text; they come only with a paste.
+bool isControl(char32_t c) { return (c < 0x20 && c != U'\t' && !isLineBreak(c)) || (c >= 0x7F && c < 0xA0); }
 
 // Calls visit(character, itsUtf16Units) once per character; a surrogate pair is one character.
 template <typename Visit>
@@ -72,6 +74,7 @@ std::u16string fittedToCodePage(std::u16string_view text) {
     std::u16string out;
     out.reserve(text.size());
     forEachCharacter(text, [&](char32_t c, std::u16string_view units) {
+        if (isControl(c)) return;
         if (fitsCodePage(c)) {
             out += units;
         } else {

@@ -25,8 +25,8 @@ std::string utf8Of(std::u16string_view text);
 // Whether the character reaches the code page as itself; a line break counts as one.
 bool fitsCodePage(char32_t character);
 
-// The text as the code page would keep it: each character it lacks replaced by "?", line
-// breaks left as they are.
+// The text as typing would leave it: control characters dropped but Tab and the line breaks,
+// which stay as they are, and each character the code page lacks replaced by "?".
 std::u16string fittedToCodePage(std::u16string_view text);
 
 }  // namespace cj::form

@@ -4,9 +4,12 @@
 #include <utility>
 
 #include "code_page.h"
+#include "failure_words.h"
+#include "page_text.h"
 #include "run_error.h"
 #include "student_files.h"
 #include "text_files.h"
+#include "utf8_text.h"
 
 namespace cj::report {
 
@@ -40,12 +43,10 @@ public:
     SendFileReadings(ClassReading& reading, const FoundFile& file) : reading_(reading), file_(file) {}
 
     void header(HeaderRead header) override {
-        run_ = Run{dayOf(header.when), secondsOf(header.when)};
-        if (Attendance* day = reading_.attendance(run_->day, file_.name.namePart)) {
-            if (day->starts++ == 0) {
-                day->name = studentName(header.fullName, file_.name.namePart);
-                day->initials = toUtf8(header.initials);
-            }
+        run_ = Run{dayOf(header.when), secondsOf(header.when), studentName(header.fullName, file_.name.namePart),
+                   toUtf8(header.initials), {}, false};
+        if (Attendance* day = take()) {
+            ++day->starts;
             day->seen(run_->lastSeconds);
         }
     }
@@ -65,7 +66,7 @@ public:
             run_->day = Day{std::chrono::sys_days(run_->day) + std::chrono::days(1)};
         }
         run_->lastSeconds = seconds;
-        if (Attendance* day = reading_.attendance(run_->day, file_.name.namePart)) {
+        if (Attendance* day = take()) {
             day->entries.push_back({record.kind, seconds, std::move(record.question), std::move(record.text)});
             day->seen(seconds);
         }
@@ -74,9 +75,31 @@ public:
     void warning(std::uint64_t line, const std::string& what) override { reading_.warn(whereIn(file_, line), what); }
 
 private:
+    // The run's day, named as its header names the student, and known to hold this file when
+    // the file is named after it.
+    Attendance* take() {
+        Attendance* day = reading_.attendance(run_->day, file_.name.namePart);
+        if (!day) return nullptr;
+        if (!day->named) {
+            day->name = run_->name;
+            day->initials = run_->initials;
+            day->named = true;
+        }
+        if (run_->day != run_->dayOfName) {
+            const std::string date = monthFirst(run_->day);
+            run_->dayOfName = run_->day;
+            run_->namedAfterDay = file_.name.monthDay == date.substr(0, 2) + date.substr(3, 2);
+        }
+        if (run_->namedAfterDay) day->sendFiles.insert(file_.shownPath);
+        return day;
+    }
+
     struct Run {
         Day day;
         int lastSeconds;
+        std::string name, initials;
+        Day dayOfName{};  // the day namedAfterDay tells of
+        bool namedAfterDay = false;
     };
     ClassReading& reading_;
     const FoundFile& file_;
@@ -89,7 +112,9 @@ class NotesCount : public RecordReadings {
 public:
     NotesCount(ClassReading& reading, const FoundFile& file) : reading_(reading), file_(file) {}
     void header(HeaderRead) override {}
-    void record(RecordRead record) override { notes += record.kind == RecordRead::Kind::Notes; }
+    void record(RecordRead record) override {
+        notes += record.kind == RecordRead::Kind::Notes && reading_.holds(dayOf(record.when));
+    }
     void warning(std::uint64_t line, const std::string& what) override { reading_.warn(whereIn(file_, line), what); }
     int notes = 0;
 
@@ -107,15 +132,39 @@ std::string nameInFileName(const std::string& namePart) {
 }
 
 std::string studentName(const std::string& headerName, const std::string& namePart) {
-    return headerName.find('?') == std::string::npos ? toUtf8(headerName) : nameInFileName(namePart);
+    std::vector<Utf8Character> inFileName;
+    for (std::size_t at = 0; at < namePart.size(); at += inFileName.back().length)
+        inFileName.push_back(utf8CharacterAt(namePart, at));
+    if (inFileName.size() != headerName.size()) return toUtf8(headerName);  // a name cut short in the file name
+    // A "?" the student typed stands as "_" in the file name, which cannot hold it.
+    std::string name;
+    for (std::size_t i = 0; i < headerName.size(); ++i) {
+        if (headerName[i] == '?' && inFileName[i].character != U'_') {
+            appendUtf8(name, inFileName[i].character);
+        } else {
+            name += toUtf8(headerName.substr(i, 1));
+        }
+    }
+    return name;
 }
 
 ClassReading::ClassReading(ClassReport& report, Period period, Clock& clock, Warn warn)
-    : report_(report), period_(period), clock_(clock), warn_(std::move(warn)) {}
+    : report_(report), clock_(clock), warn_(std::move(warn)) {
+    report_.period = period;
+}
+
+const ListedStudent* ClassReading::listedOf(const std::string& namePart) const {
+    return report_.classList ? report_.classList->find(namePart) : nullptr;
+}
+
+std::string ClassReading::keyOf(const std::string& namePart) const {
+    const ListedStudent* listed = listedOf(namePart);
+    return listed ? listed->key : namePart;
+}
 
 Attendance* ClassReading::attendance(Day day, const std::string& namePart) {
-    if (!period_.holds(day)) return nullptr;
-    Attendance& attendance = report_.days[day][namePart];
+    if (!holds(day)) return nullptr;
+    Attendance& attendance = report_.days[day][keyOf(namePart)];
     if (attendance.name.empty()) attendance.name = nameInFileName(namePart);
     return &attendance;
 }
@@ -125,7 +174,7 @@ void ClassReading::read(const FoundFile& file) {
         readWhole(file);
         ++report_.filesRead;
     } catch (const RunError& failure) {
-        warn(file.shownPath, "could not be read (error " + std::to_string(failure.number()) + ")");
+        warn(file.shownPath, "could not be read: " + failureWords(failure.number()));
     }
 }
 
@@ -135,7 +184,7 @@ void ClassReading::readWhole(const FoundFile& file) {
         return;
     }
     // Each file is read before its count is kept, so that a file that fails adds no student.
-    const auto kept = [&]() -> KeptFiles& { return report_.keptFiles[file.name.namePart]; };
+    const auto kept = [&]() -> KeptFiles& { return report_.keptFiles[keyOf(file.name.namePart)]; };
     switch (file.name.kind) {
         case StudentFileKind::Send: return readSendFile(file);
         case StudentFileKind::Notes: {
@@ -187,8 +236,10 @@ std::uint64_t ClassReading::countLines(const FoundFile& file) {
 void ClassReading::readDraft(const FoundFile& file) {
     std::string draft = readFile(file.path, kLargestAnswer);
     if (draft.empty()) return;
-    if (Attendance* day = attendance(dayOf(clock_.lastWritten(file.path)), file.name.namePart)) {
+    const LocalTime written = clock_.lastWritten(file.path);
+    if (Attendance* day = attendance(dayOf(written), file.name.namePart)) {
         day->draft = std::move(draft);
+        day->seen(secondsOf(written));
     }
 }
 

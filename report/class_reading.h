@@ -8,12 +8,6 @@
 
 namespace cj::report {
 
-// The days the report covers; either end may be open.
-struct Period {
-    std::optional<Day> from, to;
-    bool holds(Day day) const { return (!from || day >= *from) && (!to || day <= *to); }
-};
-
 // Reads found files into the report, each streamed line by line. What cannot be read, or not
 // whole, is reported through warn and passed over; the rest of the file still counts.
 class ClassReading {
@@ -24,8 +18,10 @@ public:
     void read(const FoundFile& file);
 
     // The student's day, made when first met and named by the file name until a header names
-    // it; nothing for a day outside the period.
+    // it; nothing for a day outside the period. A student on the class list has one under the
+    // listed name's key, whatever the spelling.
     Attendance* attendance(Day day, const std::string& namePart);
+    bool holds(Day day) const { return report_.period.holds(day); }
     void warn(const std::string& where, const std::string& what) const { warn_(where, what); }
 
 private:
@@ -34,9 +30,10 @@ private:
     void readDraft(const FoundFile& file);
     int countNotes(const FoundFile& file);
     std::uint64_t countLines(const FoundFile& file);
+    const ListedStudent* listedOf(const std::string& namePart) const;
+    std::string keyOf(const std::string& namePart) const;
 
     ClassReport& report_;
-    Period period_;
     Clock& clock_;
     Warn warn_;
 };
@@ -44,8 +41,8 @@ private:
 // The name as the file name holds it, blanks written as "_".
 std::string nameInFileName(const std::string& namePart);
 
-// How the page names a student: as the header does, unless the header shows "?" for
-// characters the code page lacks, when the file name, which holds them, tells it.
+// How the page names a student: as the header does, but where the header shows "?" for a
+// character the code page lacks, as the file name, which holds it, does.
 std::string studentName(const std::string& headerName, const std::string& namePart);
 
 }  // namespace cj::report

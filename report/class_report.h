@@ -5,18 +5,27 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "class_list.h"
 #include "record_reader.h"
 
 namespace cj::report {
 
-// What the report found, gathered from every file before the page and the table are written.
-// Students are told apart by the name part of their file names; texts that the files hold stay
-// Windows-1252 until they are written out, names and paths are UTF-8.
+// What the report found, gathered from every file before the page and the tables are written.
+// Texts that the files hold stay Windows-1252 until they are written out, names and paths are
+// UTF-8.
 
 using Day = std::chrono::year_month_day;
+
+// The days the report covers; either end may be open.
+struct Period {
+    std::optional<Day> from, to;
+    bool holds(Day day) const { return (!from || day >= *from) && (!to || day <= *to); }
+    bool whole() const { return !from && !to; }
+};
 
 struct Entry {
     RecordRead::Kind kind;
@@ -27,10 +36,12 @@ struct Entry {
 // One student on one day.
 struct Attendance {
     std::string name, initials;
+    bool named = false;  // by a header, not only by the file name
     int starts = 0;  // headers: the times the program was opened
     std::vector<Entry> entries;
     int firstSeconds = -1, lastSeconds = -1;
     std::optional<std::string> draft;  // an answer typed and never recorded
+    std::set<std::string> sendFiles;   // those named after this day that hold some of it
 
     void seen(int seconds);
     int count(RecordRead::Kind kind) const;
@@ -48,8 +59,12 @@ struct ClassFileCount {
     std::uint64_t lines = 0;
 };
 
+// Students are keyed by the name part of their file names, or, for a student on the class
+// list, by the listed name's.
 struct ClassReport {
     std::vector<std::string> inputs;
+    Period period;
+    std::optional<ClassList> classList;
     std::map<Day, std::map<std::string, Attendance>, std::greater<>> days;  // newest first
     std::map<std::string, KeptFiles> keptFiles;
     std::vector<ClassFileCount> classFiles;

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "clock_text.h"
+#include "page_text.h"
 
 namespace cj::report {
 
@@ -43,7 +44,8 @@ Options readOptions(const std::vector<std::string>& args) {
             value = arg.substr(equals + 1);
             arg.erase(equals);
         }
-        if (arg != "--from" && arg != "--to" && arg != "--out") throw std::invalid_argument("unknown option " + arg);
+        if (arg != "--from" && arg != "--to" && arg != "--out" && arg != "--class")
+            throw std::invalid_argument("unknown option " + arg);
         if (!value) {
             if (++i == args.size()) throw std::invalid_argument(arg + " needs a value");
             value = args[i];
@@ -51,7 +53,11 @@ Options readOptions(const std::vector<std::string>& args) {
         if (arg == "--from") options.period.from = dayOfOption(arg, *value);
         if (arg == "--to") options.period.to = dayOfOption(arg, *value);
         if (arg == "--out") options.out = *value;
+        if (arg == "--class") options.classList = *value;
     }
+    if (options.period.from && options.period.to && *options.period.from > *options.period.to)
+        throw std::invalid_argument("--from " + yearFirst(*options.period.from) + " comes after --to " +
+                                    yearFirst(*options.period.to));
     if (!options.help && options.inputs.empty()) throw std::invalid_argument("no folder or file to read");
     return options;
 }

@@ -10,8 +10,9 @@ namespace cj::report {
 // character becomes U+FFFD, so the page and the table stay valid UTF-8.
 std::string wellFormedUtf8(std::string_view bytes);
 
-// Well-formed UTF-8 made text for an HTML page: &, <, >, " and ' as references, lines ending
-// with LF.
+// Well-formed UTF-8 made text for an HTML page (the content of an element, never an attribute):
+// &, <, >, " and ' as references, lines ending with LF, other control characters as their
+// pictures, and characters that turn the direction of text shown as their code, marked.
 void appendEscaped(std::string& page, std::string_view utf8);
 
 // A day as the files write it (MM-DD-YYYY), and as a spreadsheet takes it (YYYY-MM-DD).

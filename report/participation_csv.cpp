@@ -1,64 +1,41 @@
 #include "participation_csv.h"
 
 #include <algorithm>
-#include <string_view>
 #include <tuple>
 #include <vector>
 
 #include "ascii_case.h"
+#include "csv_text.h"
 #include "page_text.h"
+#include "term_summary.h"
 
 namespace cj::report {
-
-namespace {
-
-// A spreadsheet takes a field that begins with one of these as a formula: a student's name
-// must never run as one, so it is shown as text.
-constexpr std::string_view kFormulaStarts = "=+-@\t\r";
-
-void field(std::string& csv, std::string value, bool first = false) {
-    if (!first) csv += ',';
-    if (!value.empty() && kFormulaStarts.find(value.front()) != std::string_view::npos) value = "'" + value;
-    if (value.find_first_of(",\"\r\n") == std::string::npos) {
-        csv += value;
-        return;
-    }
-    csv += '"';
-    for (const char c : value) {
-        if (c == '"') csv += '"';
-        csv += c;
-    }
-    csv += '"';
-}
-
-}  // namespace
 
 std::string participationCsv(const ClassReport& report) {
     struct Row {
         std::string key;
         Day day;
         const Attendance* attendance;
+        const StudentTerm* student;
     };
     std::vector<Row> rows;
-    for (const auto& [day, students] : report.days) {
-        for (const auto& [namePart, attendance] : students) {
-            if (attendance.starts > 0) rows.push_back({asciiLowerCase(attendance.name), day, &attendance});
-        }
+    const std::vector<StudentTerm> students = termOf(report);
+    for (const StudentTerm& student : students) {
+        for (const auto& [day, attendance] : student.days)
+            rows.push_back({asciiLowerCase(student.name), day, attendance, &student});
     }
     std::stable_sort(rows.begin(), rows.end(),
                      [](const Row& a, const Row& b) { return std::tie(a.key, a.day) < std::tie(b.key, b.day); });
-    std::string csv =
-        "\xEF\xBB\xBF"
-        "name,initials,date,responses,notes,first time,last time\r\n";
+    std::string csv = std::string(kByteOrderMark) + "name,initials,date,responses,notes,first time,last time\r\n";
     for (const Row& row : rows) {
         const Attendance& a = *row.attendance;
-        field(csv, wellFormedUtf8(a.name), true);
-        field(csv, a.initials);
-        field(csv, yearFirst(row.day));
-        field(csv, std::to_string(a.count(RecordRead::Kind::Response)));
-        field(csv, std::to_string(a.count(RecordRead::Kind::Notes)));
-        field(csv, clockTime(a.firstSeconds));
-        field(csv, clockTime(a.lastSeconds));
+        appendField(csv, wellFormedUtf8(row.student->name), true);
+        appendField(csv, a.initials);
+        appendField(csv, yearFirst(row.day));
+        appendField(csv, std::to_string(a.count(RecordRead::Kind::Response)));
+        appendField(csv, std::to_string(a.count(RecordRead::Kind::Notes)));
+        appendField(csv, clockTime(a.firstSeconds));
+        appendField(csv, clockTime(a.lastSeconds));
         csv += "\r\n";
     }
     return csv;

@@ -6,9 +6,8 @@
 
 namespace cj::report {
 
-// participation.csv: one row per student and day on which the student opened the program,
-// by name, then day. RFC 4180 (CR LF rows, fields quoted where they must be), UTF-8 with a
-// byte order mark, so that a spreadsheet on Windows reads it as UTF-8.
+// participation.csv: one row per student and day on which a record, a start or a draft of
+// theirs stands, by name, then day.
 std::string participationCsv(const ClassReport& report);
 
 }  // namespace cj::report

@@ -5,12 +5,14 @@
 
 #include "class_reading.h"
 #include "clock_text.h"
+#include "failure_words.h"
 #include "file_discovery.h"
-#include "html_page.h"
+#include "live_program.h"
 #include "options.h"
-#include "participation_csv.h"
+#include "page_text.h"
 #include "path_text.h"
 #include "progress.h"
+#include "report_files.h"
 #include "run_error.h"
 #include "text_files.h"
 
@@ -38,6 +40,7 @@ bool inside(const fs::path& out, const fs::path& input) {
 
 int reportProgram(const std::vector<std::string>& args, Clock& clock, std::ostream& out, std::ostream& err,
                   bool errIsTerminal) {
+    if (asksForLiveView(args)) return liveProgram(args, out, err);
     Options options;
     try {
         options = readOptions(args);
@@ -62,6 +65,12 @@ int reportProgram(const std::vector<std::string>& args, Clock& clock, std::ostre
 
     ClassReport report;
     report.inputs = options.inputs;
+    try {
+        if (options.classList) report.classList = ClassList::read(pathFromUtf8(*options.classList));
+    } catch (const std::invalid_argument& wrong) {
+        err << "classjournal-report: " << wrong.what() << "\n";
+        return kWrongCommandLine;
+    }
     Progress progress(err, errIsTerminal);
     const Warn warn = [&](const std::string& where, const std::string& what) {
         report.warnings.push_back(where + ": " + what);
@@ -78,22 +87,23 @@ int reportProgram(const std::vector<std::string>& args, Clock& clock, std::ostre
         err << "classjournal-report: no file of Class Journal could be read; nothing written\n";
         return kNothing;
     }
+    if (report.days.empty() && !options.period.whole()) {
+        err << "classjournal-report: no file read holds a day from "
+            << (options.period.from ? yearFirst(*options.period.from) : "the first") << " to "
+            << (options.period.to ? yearFirst(*options.period.to) : "the last") << "; nothing written\n";
+        return kWrongCommandLine;
+    }
 
     const LocalTime now = clock.now();
-    const fs::path page = outFolder / kPageFile, table = outFolder / kTableFile;
-    // Whole or not at all, for a browser that shows the page while it is made again; a crash may
-    // lose them, as the report can be made again.
     try {
-        const std::string madeAt = dateText(now) + " " + timeText(now);
-        saveFileAtomically(page, htmlPage(report, madeAt), Durability::Replaceable);
-        saveFileAtomically(table, participationCsv(report), Durability::Replaceable);
+        writeReportFiles(report, outFolder, dateText(now) + " " + timeText(now));
     } catch (const RunError& failure) {
-        err << "classjournal-report: the report could not be written into " << utf8Of(outFolder) << " (error "
-            << failure.number() << ")\n";
+        err << "classjournal-report: the report could not be written into " << utf8Of(outFolder) << ": "
+            << failureWords(failure.number()) << "\n";
         return kNothing;
     }
-    out << "classjournal-report: " << report.filesRead << " files read; wrote " << utf8Of(page) << " and "
-        << utf8Of(table) << "\n";
+    out << "classjournal-report: " << report.filesRead << " files read; wrote " << utf8Of(outFolder / kPageFile) << ", "
+        << kTableFile << ", " << kSummaryFile << " and the day pages beside it\n";
     return kWritten;
 }
 

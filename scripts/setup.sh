@@ -9,15 +9,16 @@ cd "$(dirname "$0")/.."
 with_tests=OFF
 [ "${1:-}" = tests ] && with_tests=ON
 
-packages=(cmake g++ make pkg-config qt6-base-dev fonts-liberation)
+# libxcb1-dev: the window takes its close box's request from X itself while a message stands over it.
+packages=(cmake g++ make pkg-config qt6-base-dev libxcb1-dev fonts-liberation)
 if [ "$with_tests" = ON ]; then
   packages+=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xdotool xclip libxcb1-dev dpkg-dev
+    xvfb xdotool xclip dpkg-dev
     lintian appstream
     locales  # the tests generate a Turkish locale from its sources
     g++-mingw-w64-x86-64-posix wine64 googletest
-    wixl  # the Windows Installer package
+    wixl msitools  # the Windows Installer package, and its tables read and mended
     chromium python3  # the report's page opened in a browser, its table read by Python's csv module
     strace  # the calls a response makes, counted by a benchmark
   )

@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPushButton>
+#include <QAbstractEventDispatcher>
+#include <QApplication>
 #include <QThread>
 #include <QTimer>
 
@@ -15,12 +17,6 @@
 namespace cj::ui {
 
 namespace {
-
-// Eats every click, key and other input the student gave.
-class InputDropper : public QObject {
-public:
-    bool eventFilter(QObject*, QEvent* event) override { return event->isInputEvent(); }
-};
 
 template <typename Control>
 Control* control(QWidget& window, const char* name) {
@@ -97,18 +93,42 @@ void cmd_pend_exp::showBusy(bool busy) {
     }
 }
 
-// What came meanwhile waits in the queue: it is taken out and dropped, everything else served.
-void cmd_pend_exp::dropInputMeanwhile() {
-    InputDropper dropper;
-    QCoreApplication::instance()->installEventFilter(&dropper);
-    QCoreApplication::processEvents();
-    QCoreApplication::instance()->removeEventFilter(&dropper);
+// Qt moves the focus off a button as it is disabled; it comes back unless the student moved it.
+void cmd_pend_exp::enableRecording(bool enabled) {
+    QWidget* focus = QApplication::focusWidget();
+    for (const form::Control& c : form::controls()) {
+        if (c.command.records) control<QPushButton>(*this, c.name.data())->setEnabled(enabled);
+    }
+    if (!enabled) {
+        focusWhileRecording_ = {focus, QApplication::focusWidget()};
+    } else if (focusWhileRecording_.second == focus && focusWhileRecording_.first) {
+        focusWhileRecording_.first->setFocus();
+    }
 }
 
-// The close box has no handler of its own: it ends the program and records nothing.
+// What Qt held back comes out over more than one pass of the loop; the picture timer's ticks
+// would keep it busy for ever, so it stops short.
+void cmd_pend_exp::serveHeldInput() {
+    wake();
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 500);
+}
+
+// Qt keeps the input it leaves out, the close box counted, for the loop that takes it next; but
+// looks at it again only once woken, as by the next event from X.
+void cmd_pend_exp::waitUntil(const std::function<bool()>& done) {
+    while (!done()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+    }
+    wake();
+}
+
+void cmd_pend_exp::wake() { QCoreApplication::instance()->thread()->eventDispatcher()->wakeUp(); }
+
+// The close box has no handler of its own: it ends the program and records nothing. Asked
+// while a command runs, the window stays until the command is done.
 void cmd_pend_exp::closeEvent(QCloseEvent* event) {
     form_.endProgram();
-    event->accept();
+    event->setAccepted(form_.hasEnded());
 }
 
 std::string cmd_pend_exp::questionText() const { return txt_question->codePageText(); }

@@ -2,7 +2,9 @@
 
 #include <QWidget>
 #include <string>
+#include <utility>
 
+#include "close_requests.h"
 #include "form.h"
 #include "platform.h"
 
@@ -64,12 +66,16 @@ private:
     void leaveEventLoop() override;
     void startDraftPause() override;
     void showBusy(bool busy) override;
-    void dropInputMeanwhile() override;
+    void enableRecording(bool enabled) override;
+    void serveHeldInput() override;
+    void waitUntil(const std::function<bool()>& done) override;
+    void wake() override;
     void copyPicture() override;
     bool startPictureTimer() override;
 
     RandomSource& random_;
     form::Form form_;
+    CloseRequests closeRequests_{*this, [this] { form_.endProgram(); }};
 
     CodePageTextBox* txt_question = nullptr;
     CodePageTextBox* txt_answer = nullptr;
@@ -78,6 +84,8 @@ private:
     QTimer* tmr_pend_exp = nullptr;
     // Fires once the answer box has been left alone long enough for its draft to be kept.
     QTimer* tmr_draft = nullptr;
+    // Where the focus was as a record began, and where disabling the buttons put it.
+    std::pair<QWidget*, QWidget*> focusWhileRecording_;
 };
 
 }  // namespace cj::ui

@@ -18,8 +18,8 @@ std::string toCodePage(const QString& text);
 // As toCodePage, and as typed, in UTF-8.
 TypedAnswer typedAnswerOf(const QString& text);
 
-// The text as the code page would keep it: every character it lacks replaced by "?", line
-// breaks left as they are.
+// The text as typing would leave it: control characters dropped but Tab and line breaks, every
+// character the code page lacks replaced by "?".
 QString fittedToCodePage(const QString& text);
 
 }  // namespace cj::ui

@@ -1,6 +1,7 @@
 #include "cmd_pend_exp.h"
 
 #include "control_table.h"
+#include "event_loop.h"
 #include "run_error.h"
 #include "wide_text.h"
 
@@ -16,7 +17,9 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBO
 
 cmd_pend_exp::cmd_pend_exp(HINSTANCE instance, Dialogs& dialogs, Clock& clock, RandomSource& random,
                            const DriveMap& drives)
-    : form_(Platform{dialogs, *this, *this, clock, random, drives}, *this), instance_(instance) {}
+    : form_(Platform{dialogs, *this, *this, clock, random, drives}, *this), instance_(instance), frame_(kStyle) {
+    if (!workDone_) throw RunError(kOutOfMemory);
+}
 
 cmd_pend_exp::~cmd_pend_exp() { DestroyWindow(window_); }
 
@@ -34,7 +37,9 @@ void cmd_pend_exp::createForm() {
     CreateWindowExW(0, kClassName, wideOf(form::kTitle).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
                     nullptr, nullptr, instance_, this);
     if (!window_) throw RunError(kOutOfMemory);
+    frame_.attach(window_);
     controls_ = std::make_unique<Controls>(window_, instance_);
+    for (HWND control : controls_->handles()) frame_.follow(control);
     takeControls();
     fitTo(GetDpiForWindow(window_), nullptr);
 }
@@ -49,11 +54,8 @@ void cmd_pend_exp::takeControls() {
 
 void cmd_pend_exp::fitTo(UINT dotsPerInch, const RECT* suggested) {
     const int dpi = static_cast<int>(dotsPerInch);
-    RECT frame{0, 0, form::pixelsOf(form::kClientWidthTwips, dpi), form::pixelsOf(form::kClientHeightTwips, dpi)};
-    AdjustWindowRectExForDpi(&frame, kStyle, FALSE, 0, dotsPerInch);
-    const UINT keepPlace = suggested ? 0 : SWP_NOMOVE;
-    SetWindowPos(window_, nullptr, suggested ? suggested->left : 0, suggested ? suggested->top : 0,
-                 frame.right - frame.left, frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE | keepPlace);
+    frame_.fit({form::pixelsOf(form::kClientWidthTwips, dpi), form::pixelsOf(form::kClientHeightTwips, dpi)},
+               dotsPerInch, suggested);
     controls_->layOut(dotsPerInch);
 }
 
@@ -82,14 +84,29 @@ void cmd_pend_exp::startDraftPause() { SetTimer(window_, kDraftTimer, form::kDra
 
 void cmd_pend_exp::showBusy(bool busy) { SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW)); }
 
-// What came meanwhile waits in the thread's queue, for the window and its controls alike.
-void cmd_pend_exp::dropInputMeanwhile() {
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
-    }
-    while (PeekMessageW(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+void cmd_pend_exp::enableRecording(bool enabled) {
+    for (const form::Control& c : form::controls()) {
+        if (c.command.records) EnableWindow((*controls_)[c.name], enabled);
     }
 }
+
+void cmd_pend_exp::serveHeldInput() { serveWaitingInput(window_); }
+
+// Only paints, timers and messages sent by other threads are served; the student's clicks and
+// keys, and the closes posted to the window, stay in the queue for afterwards. Looking at the
+// queue at least every tenth of a second keeps Windows from taking the window for one that hangs.
+void cmd_pend_exp::waitUntil(const std::function<bool()>& done) {
+    constexpr DWORD kLookEvery = 100;
+    HANDLE workDone = workDone_.get();
+    while (!done()) {
+        MsgWaitForMultipleObjectsEx(1, &workDone, kLookEvery, QS_PAINT | QS_TIMER | QS_SENDMESSAGE, 0);
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) DispatchMessageW(&message);
+        while (PeekMessageW(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) DispatchMessageW(&message);
+    }
+}
+
+void cmd_pend_exp::wake() { SetEvent(workDone_.get()); }
 
 std::string cmd_pend_exp::questionText() const { return txt_question.text(); }
 

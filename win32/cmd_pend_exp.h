@@ -10,6 +10,7 @@
 #include "form.h"
 #include "picture_box.h"
 #include "platform.h"
+#include "scroll_frame.h"
 
 namespace cj::win32 {
 
@@ -51,7 +52,8 @@ private:
     void createForm();
     // The controls the run works on.
     void takeControls();
-    // The client area's fixed size and every control's place and font, at this many dots per inch.
+    // The form's fixed size, within the screen, and every control's place and font, at this many
+    // dots per inch.
     void fitTo(UINT dotsPerInch, const RECT* suggested);
 
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -66,13 +68,19 @@ private:
     void leaveEventLoop() override;
     void startDraftPause() override;
     void showBusy(bool busy) override;
-    void dropInputMeanwhile() override;
+    void enableRecording(bool enabled) override;
+    void serveHeldInput() override;
+    void waitUntil(const std::function<bool()>& done) override;
+    void wake() override;
     void copyPicture() override;
     bool startPictureTimer() override;
 
+    // Set by the file thread as each piece of work is done; made before the form, whose thread uses it.
+    std::unique_ptr<void, decltype(&CloseHandle)> workDone_{CreateEventW(nullptr, FALSE, FALSE, nullptr), &CloseHandle};
     form::Form form_;
     HINSTANCE instance_;
     HWND window_ = nullptr;
+    ScrollFrame frame_;
     std::unique_ptr<Controls> controls_;
     CodePageEdit txt_question;
     CodePageEdit txt_answer;

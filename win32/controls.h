@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -18,6 +19,7 @@ public:
     ~Controls();
 
     HWND operator[](std::string_view name) const;
+    std::span<const HWND> handles() const { return handles_; }
     // The table name of the control with this id; empty for none of them.
     std::string_view nameOf(int id) const;
 

@@ -13,22 +13,33 @@ bool tookReturnOnButton(HWND window, const MSG& message) {
     HWND focus = GetFocus();
     if (!IsChild(window, focus)) return false;
     if (!(SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) return false;
+    if (!IsWindowEnabled(focus)) return true;
     if (!(message.lParam & kKeyWasDown)) {
         SendMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
     }
     return true;
 }
 
+void serve(HWND window, MSG& message) {
+    if (tookReturnOnButton(window, message) || IsDialogMessageW(window, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
 }  // namespace
 
 int runEventLoop(HWND window) {
     MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (tookReturnOnButton(window, message) || IsDialogMessageW(window, &message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) serve(window, message);
     return static_cast<int>(message.wParam);
+}
+
+void serveWaitingInput(HWND window) {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT | PM_QS_POSTMESSAGE)) {
+        if (message.message == WM_QUIT) return PostQuitMessage(static_cast<int>(message.wParam));
+        serve(window, message);
+    }
 }
 
 }  // namespace cj::win32

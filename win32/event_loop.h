@@ -9,4 +9,8 @@ namespace cj::win32 {
 // however long the key is held.
 int runEventLoop(HWND window);
 
+// Serves, as the loop would, the clicks, keys and posted messages that wait in the queue, and
+// returns once none is left; a request to end the loop stays for the loop.
+void serveWaitingInput(HWND window);
+
 }  // namespace cj::win32

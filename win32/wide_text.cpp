@@ -20,7 +20,7 @@ std::string codePageOf(std::wstring_view text) { return form::codePageOf(utf16Of
 TypedAnswer typedAnswerOf(std::wstring_view text) { return {codePageOf(text), form::utf8Of(utf16Of(text))}; }
 
 std::wstring fittedLinesOf(std::wstring_view text) {
-    return wideOf(form::utf16Of(form::codePageLinesOf(utf16Of(text))));
+    return wideOf(form::utf16Of(form::codePageLinesOf(form::fittedToCodePage(utf16Of(text)))));
 }
 
 std::wstring windowText(HWND window) {

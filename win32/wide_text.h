@@ -21,8 +21,9 @@ std::string codePageOf(std::wstring_view text);
 // As codePageOf, and as typed, in UTF-8.
 TypedAnswer typedAnswerOf(std::wstring_view text);
 
-// Text pasted into a box as the code page keeps it: every character it lacks becomes "?",
-// every line break CR LF, so that the box shows what will be recorded.
+// Text pasted into a box as typing would leave it (control characters dropped but Tab and line
+// breaks, every character the code page lacks "?"), every line break CR LF, so that the box
+// shows what will be recorded.
 std::wstring fittedLinesOf(std::wstring_view text);
 
 std::wstring windowText(HWND window);

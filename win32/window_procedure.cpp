@@ -49,6 +49,12 @@ LRESULT cmd_pend_exp::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
         SetFocus(focusWhenLeft_);
         return 0;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+        frame_.onScroll(message, wParam);
+        return 0;
     case WM_DPICHANGED:
         fitTo(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;

@@ -32,7 +32,7 @@ e2e_expect_box txt_answer "$TYPED"
 
 e2e_click cmd_enter_response
 e2e_wait_for "the response to be recorded" grep -q "^my long critique" "$E2E_SHARE/responses.txt"
-[ ! -e "$DRAFT" ] || e2e_fail "the draft outlived the response"
+e2e_wait_for "the draft to go with the response" test ! -e "$DRAFT"
 e2e_click cmd_quit
 e2e_expect_exit
 leftover=$(find "$E2E_DATA" -name 'draft_*')

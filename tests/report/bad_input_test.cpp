@@ -111,7 +111,7 @@ TEST_P(BadInputs, ArePassedOverWithOneWarningAndTheRestIsReported) {
     const std::string csv = readBytes(out / "participation.csv");
     EXPECT_NE(csv.find(kGoodRow + "\r\n"), std::string::npos) << csv;
     EXPECT_NE(csv.find(std::string(GetParam().row) + (*GetParam().row ? "\r\n" : "")), std::string::npos) << csv;
-    const std::string page = readBytes(out / "report.html");
+    const std::string page = readBytes(out / "days" / "2026-12-07.html");
     EXPECT_NE(page.find("<td class=\"text\">fine</td>"), std::string::npos);
 }
 
@@ -124,6 +124,7 @@ struct TypedText {
     std::string typed;
     const char* onThePage;
     const char* inTheTable;
+    const char* fileName = "send_1207Zoë_Ωμ.txt";
 };
 
 std::ostream& operator<<(std::ostream& out, const TypedText& text) { return out << text.name; }
@@ -134,15 +135,18 @@ const TypedText kTypedTexts[] = {
     {"Formula", "=HYPERLINK(\"x\")", "=HYPERLINK(&quot;x&quot;)", "\"'=HYPERLINK(\"\"x\"\")\",X,"},
     {"CommaAndCodePage", "Zo\xeb, M\x9c", "Zoë, Mœ", "\"Zoë, Mœ\",X,"},
     {"NotInTheCodePage", "Zo? ??", "Zoë Ωμ", "Zoë Ωμ,X,"},
+    {"ControlCharacters", std::string("N\x1b[2J\0\x7f", 7), "N␛[2J␀␡", "N\x1b[2J\0\x7f,X,"},
+    {"DirectionTurned", "?evil ?", "<span class=\"ctl\">[U+202E]</span>evil <span class=\"ctl\">[U+2066]</span>",
+     "\u202Eevil \u2066,X,", "send_1207\u202Eevil_\u2066.txt"},
 };
 
 using TypedTexts = ReportOfAFolder<TypedText>;
 
 TEST_P(TypedTexts, ReachThePageAndTheTableAsText) {
-    write(folder / "send_1207Zoë_Ωμ.txt", headerOf(GetParam().typed) + responseRecord(GetParam().typed));
+    write(folder / GetParam().fileName, headerOf(GetParam().typed) + responseRecord(GetParam().typed));
     ASSERT_EQ(runReport({"IN", "--out", "OUT"}), 0);
-    const std::string page = readBytes(out / "report.html");
-    EXPECT_NE(page.find(std::string("<h3 id=\"d2026-12-07-0\">") + GetParam().onThePage + " (X)</h3>"),
+    const std::string page = readBytes(out / "days" / "2026-12-07.html");
+    EXPECT_NE(page.find(std::string("<h3 id=\"d2026-12-07-0\"><bdi>") + GetParam().onThePage + "</bdi> (X)</h3>"),
               std::string::npos)
         << page;
     EXPECT_NE(readBytes(out / "participation.csv").find(std::string("\r\n") + GetParam().inTheTable),
@@ -171,6 +175,11 @@ const CommandLine kCommandLines[] = {
     {"NotADay", {"IN", "--out", "OUT", "--from", "12-07-2026"}, 2, false},
     {"UnknownOption", {"IN", "--out", "OUT", "--color"}, 2, false},
     {"NoFolder", {"--out", "OUT"}, 2, false},
+    {"FromAfterTo", {"IN", "--out", "OUT", "--from", "2026-12-08", "--to", "2026-12-07"}, 2, false},
+    {"NoDayInTheRange", {"IN", "--out", "OUT", "--from", "2026-12-08"}, 2, false},
+    {"NoClassList", {"IN", "--out", "OUT", "--class", "IN/none.csv"}, 2, false},
+    {"LinkToTheFolder", {"IN/../link", "--out", "OUT"}, 0, true},
+    {"LinkToTheClassList", {"IN", "--out", "OUT", "--class", "IN/../list-link"}, 0, true},
 };
 
 using CommandLines = ReportOfAFolder<CommandLine>;
@@ -178,8 +187,17 @@ using CommandLines = ReportOfAFolder<CommandLine>;
 TEST_P(CommandLines, GiveTheExitStatus) {
     write(folder / "send_1207Good_One.txt", kHeader + responseRecord("fine"));
     fs::create_directories(folder / "sub");
+    fs::create_directory_symlink(folder, temp.path() / "link");
+    write(temp.path() / "class.txt", "Good One\n");
+    fs::create_symlink(temp.path() / "class.txt", temp.path() / "list-link");
+    const mode_t mask = ::umask(027);
     EXPECT_EQ(runReport(GetParam().args), GetParam().status) << err.str();
+    ::umask(mask);
     EXPECT_EQ(fs::exists(out / "report.html") && fs::exists(out / "participation.csv"), GetParam().written);
+    EXPECT_EQ(err.str().find("error"), std::string::npos) << err.str();  // words, not numbers
+    if (GetParam().written) {
+        EXPECT_EQ(fs::status(out / "summary.csv").permissions(), fs::perms(0640));
+    }
     EXPECT_FALSE(fs::exists(folder / "report.html") || fs::exists(folder / "sub" / "report.html"));
 }
 

@@ -25,6 +25,8 @@ public:
     std::map<std::string, std::string> typedAs;
     std::vector<std::string> prompts;
     std::vector<std::string> messages;
+    // What the student does, once, while the next message is shown.
+    std::function<void()> whileShown;
 
     TypedAnswer answerTo(const std::string& prompt) override {
         prompts.push_back(prompt);
@@ -33,7 +35,10 @@ public:
         answers.pop_front();
         return {answer, typedAs.contains(answer) ? typedAs[answer] : toUtf8(answer)};
     }
-    void msgBox(const std::string& message) override { messages.push_back(message); }
+    void msgBox(const std::string& message) override {
+        messages.push_back(message);
+        if (whileShown) std::exchange(whileShown, nullptr)();
+    }
 };
 
 class FakeBoxes : public TextBoxes {
