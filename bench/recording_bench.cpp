@@ -30,5 +30,5 @@ BENCHMARK(BareAppend)->Repetitions(15)->ReportAggregatesOnly(true)->Unit(benchma
 }  // namespace
 
 int main(int argc, char** argv) {
-    return cj::bench::runWithRatios(argc, argv, {{"RecordResponse", "BareAppend", 1.2}});
+    return cj::bench::runWithRatios(argc, argv, {{"RecordResponse", "BareAppend", 1.25}});
 }

@@ -1,5 +1,6 @@
 #include "appends.h"
 
+#include <algorithm>
 #include <string>
 
 #include "fixed_texts.h"
@@ -31,14 +32,16 @@ std::string_view lineEndMissing(std::string_view text) {
     return text.back() == '\r' ? std::string_view("\n") : std::string_view(kLineEnd);
 }
 
-void appendWhole(AppendFile& file, std::string_view bytes, Ends ends) {
+void endTornTail(AppendFile& file, Ends ends) {
+    // A file the program may not read is appended to as it is.
+    if (!file.readable()) return;
+    const std::string tail = file.tail(kRecordEnd.size());
+    const std::string_view lineEnd = lineEndMissing(tail);
+    if (!lineEnd.empty() && (ends == Ends::AtLineEnd || !tail.ends_with(kRecordEnd))) file.write(lineEnd);
+}
+
+void writeWhole(AppendFile& file, std::string_view bytes) {
     try {
-        // A file the program may not read is appended to as it is.
-        if (file.readable()) {
-            const std::string tail = file.tail(kRecordEnd.size());
-            const std::string_view lineEnd = lineEndMissing(tail);
-            if (!lineEnd.empty() && (ends == Ends::AtLineEnd || !tail.ends_with(kRecordEnd))) file.write(lineEnd);
-        }
         while (!bytes.empty()) {
             const std::size_t piece = pieceOf(bytes);
             file.write(bytes.substr(0, piece));
@@ -49,6 +52,29 @@ void appendWhole(AppendFile& file, std::string_view bytes, Ends ends) {
         file.takeBack();
         throw;
     }
+}
+
+void appendWhole(AppendFile& file, std::string_view bytes, Ends ends) {
+    try {
+        endTornTail(file, ends);
+    } catch (...) {
+        file.takeBack();
+        throw;
+    }
+    writeWhole(file, bytes);
+}
+
+std::size_t bytesAt(const AppendFile& file, const FilePlace& place, std::string_view bytes) {
+    if (!file.readable() || !(file.identity() == place.file) || file.length() < place.at) return 0;
+    const std::string there = file.readAt(place.at, bytes.size());
+    return static_cast<std::size_t>(std::ranges::mismatch(there, bytes).in1 - there.begin());
+}
+
+void appendOwed(AppendFile& file, const std::optional<FilePlace>& place, std::string_view bytes, Ends ends) {
+    const std::size_t landed = place ? bytesAt(file, *place, bytes) : 0;
+    if (landed == bytes.size()) return;
+    if (landed > 0 && place->at + landed == file.length()) return writeWhole(file, bytes.substr(landed));
+    appendWhole(file, bytes, ends);
 }
 
 void appendToFile(const std::filesystem::path& file, std::string_view bytes, Ends ends) {

@@ -23,6 +23,10 @@ void Run::openAssignment() {
         std::string header = sendFileHeader(noiseLine, s, assignmentLine, platform_.clock.now());
         onFiles([&] { files_.open(std::move(header)); });
     });
+    if (files_.nameFull()) {
+        platform_.dialogs.msgBox(filledIn(kNameFull, {std::to_string(kCopiesPerName)}));
+        endProgram();
+    }
     if (files_.nameInUse()) platform_.dialogs.msgBox(std::string(kNameInUse.text));
     tellNews();
 }

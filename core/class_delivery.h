@@ -3,9 +3,12 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "record_in_progress.h"
 
 namespace cj {
 
@@ -14,6 +17,8 @@ struct Outbox {
     std::filesystem::path file;
     // Where lines last written to it on an earlier day stay, given that day's date text.
     std::function<std::filesystem::path(const std::string& dateText)> dayFile;
+    // How far a delivery of its lines to the class file got, while one is under way.
+    std::filesystem::path progress;
 };
 
 // What became of a delivery, for the student to be told.
@@ -21,6 +26,9 @@ struct Delivery {
     struct Fault {
         std::size_t outbox;
         int failure;
+        // Set when it was the day file that failed, leaving the outbox those lines of its day.
+        std::string dateText = {};
+        std::size_t lines = 0;
     };
     struct LateLines {
         std::size_t outbox;
@@ -34,22 +42,34 @@ struct Delivery {
     std::vector<LateLines> late;
 };
 
+// What the record whose line is delivered learns of it, and does, on the way.
+struct LineHooks {
+    // Once it is known where the line goes, before any byte of it goes there: false when the
+    // line is not to go after all. Called again should that place fail and another be tried.
+    std::function<bool(const RecordInProgress::LinePlace&)> placed;
+    // Once the line is in the class file or the own outbox.
+    std::function<void()> safe;
+};
+
 // Delivers to the class file, in order, the lines that every outbox holds from today, then line
 // ("" for none), and empties those outboxes. Every outbox is locked for the whole delivery, in
 // the order given, which every program keeps, so that a line another copy of the program adds
-// to it meanwhile waits and is never lost. Emptying an outbox that the class file took is no
-// step of its own: should it fail, its lines are taken back from the class file. Only a crash
-// between the class file's flush and the emptying can deliver lines twice; none is ever lost.
+// to it meanwhile waits and is never lost. Before an outbox's lines go, where the class file
+// then ends is kept beside it, so that a delivery killed on the way is finished by the next
+// one, which delivers only what the class file lacks; emptying an outbox that the class file
+// took is no step of its own: should it fail, its lines are taken back from the class file.
 //
 // - Lines last written to an outbox on an earlier day are never delivered: they go to its day
-//   file and are reported in `late`.
+//   file and are reported in `late`; when the day file cannot take them, they stay in the
+//   outbox, which this delivery leaves alone, reported in `faults`.
 // - An outbox that cannot serve (anything but a regular file that this program can read and
 //   write, an append-only one, one with more than one link) is neither read, written nor
 //   emptied, and is reported in `faults`; line goes straight to the class file.
-// - When the class file's lock is not free at once, line is put in the outbox of index own,
-//   flushed, before the wait, so that a kill during the wait leaves it there.
+// - When the class file's lock is not free at once, or lines wait before it, line is put in the
+//   outbox of index own, flushed, before the wait, so that a kill during the wait leaves it there.
 // - When the class file takes nothing more, line waits in the outbox of index own.
 Delivery deliverToClassFile(const std::vector<Outbox>& outboxes, std::size_t own,
-                            const std::filesystem::path& classFile, std::string_view line);
+                            const std::filesystem::path& classFile, std::string_view line,
+                            const LineHooks* hooks = nullptr);
 
 }  // namespace cj

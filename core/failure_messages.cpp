@@ -8,7 +8,8 @@ namespace {
 
 constexpr ShownText kShownTexts[] = {
     kHomeOrNetworkPrompt, kNamePrompt, kInitialsPrompt, kAssignmentPrompt, kAssignmentMissing, kFailure,
-    kNameInUse,           kDraftBack,  kOutboxFault,    kLateLines,        kDraftNotKept,
+    kNameInUse,           kNameFull,   kDraftBack,      kOutboxFault,      kLateLines,
+    kDayFileFault,        kDraftNotKept,
 };
 
 }  // namespace

@@ -38,6 +38,10 @@ inline constexpr ShownText kNameInUse{
     "name_in_use",
     "Class Journal is already running under this name, on this computer or another. What you type here is kept "
     "apart from what you type there."};
+inline constexpr ShownText kNameFull{
+    "name_full",
+    "Class Journal is already running {} times under this name, on this computer or others, and cannot run once "
+    "more under it. Close one of those windows, then start again."};
 inline constexpr ShownText kDraftBack{"draft_back",
                                       "The answer you had not yet entered, saved at {}, is back in the answer box."};
 inline constexpr ShownText kOutboxFault{
@@ -48,6 +52,11 @@ inline constexpr ShownText kLateLines{
     "late_lines",
     "{} of the answers you gave on {} never reached the class's shared file, and will not go there on a later day. "
     "Your send file of that day holds those answers; the lines are kept in {}."};
+inline constexpr ShownText kDayFileFault{
+    "day_file_fault",
+    "{} of the answers you gave on {} never reached the class's shared file, and could not be kept apart from "
+    "today's (error {}): they stay in {}, where no line waits for the class's shared file until they can be. Your "
+    "send file of that day holds those answers. If you are told this again, tell your instructor."};
 // On standard error: the student is typing, and a message box would be in the way.
 inline constexpr ShownText kDraftNotKept{
     "draft_not_kept",

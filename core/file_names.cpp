@@ -140,19 +140,19 @@ StudentFileNames studentFileNames(const std::string& dataDir, const std::string&
     }
     names.draft = names.copyDrafts.front();
     names.outboxes = {names.outbox};
+    names.dateText = dateText;
     return names;
 }
 
-std::string unsentOfDay(const std::string& outbox, const std::string& dateText) {
-    const std::size_t folder = outbox.rfind('\\') + 1;
-    const auto named = readStudentFileName(std::string_view(outbox).substr(folder));
-    const StudentFileNaming& unsent = *std::ranges::find(kStudentFileNamings, StudentFileKind::UnsentOfDay,
-                                                         &StudentFileNaming::kind);
-    return outbox.substr(0, folder) + fileNameOf(unsent, monthDayOf(dateText), named ? named->namePart : "");
+std::string fileOfDay(StudentFileKind kind, const std::string& beside, const std::string& dateText) {
+    const std::size_t folder = beside.rfind('\\') + 1;
+    const auto named = readStudentFileName(std::string_view(beside).substr(folder));
+    const StudentFileNaming& naming = *std::ranges::find(kStudentFileNamings, kind, &StudentFileNaming::kind);
+    return beside.substr(0, folder) + fileNameOf(naming, monthDayOf(dateText), named ? named->namePart : "");
 }
 
-std::string recordInProgressOf(const std::string& draft) {
-    return draft.substr(0, draft.size() - kStudentFileExtension.size()) + ".rec";
+std::string progressFileOf(const std::string& file) {
+    return file.substr(0, file.size() - kStudentFileExtension.size()) + ".rec";
 }
 
 }  // namespace cj

@@ -21,6 +21,7 @@ struct StudentFileNames {
     // This student's outbox in every data folder of this computer, the home folder's first;
     // outbox is one of them.
     std::vector<std::string> outboxes;
+    std::string dateText;  // the day of the send file
 };
 
 // The student's name as it stands in file names, from the name typed, in UTF-8: blanks become
@@ -73,11 +74,16 @@ std::optional<StudentFileName> readStudentFileName(std::string_view fileName);
 // dateText gives the send file's month and day: one send file collects a student's day.
 StudentFileNames studentFileNames(const std::string& dataDir, const std::string& typedName, const std::string& dateText);
 
-// The UnsentOfDay file of the day of dateText beside an outbox that studentFileNames named.
-std::string unsentOfDay(const std::string& outbox, const std::string& dateText);
+// The file of a kind kept per day, of the day of dateText, beside a file of the same student
+// that studentFileNames named.
+std::string fileOfDay(StudentFileKind kind, const std::string& beside, const std::string& dateText);
+inline std::string unsentOfDay(const std::string& outbox, const std::string& dateText) {
+    return fileOfDay(StudentFileKind::UnsentOfDay, outbox, dateText);
+}
 
-// What a record that some of its files took and others missed still owes them, kept beside
-// the draft that holds its text, under the draft's name with ".rec" for ".txt".
-std::string recordInProgressOf(const std::string& draft);
+// What is under way for a file and must be finished should the program be killed, kept beside
+// it under its name with ".rec" for ".txt": beside the draft, the record of its text that some
+// of its files may miss; beside an outbox, how far its delivery to the class file got.
+std::string progressFileOf(const std::string& file);
 
 }  // namespace cj

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,6 +45,9 @@ public:
     void open(std::string header);
     // Another copy ran under the name when this one started.
     bool nameInUse() const { return nameInUse_; }
+    // As many copies run under the name as may: this one is not to run, and open did nothing
+    // after the master file.
+    bool nameFull() const { return nameFull_; }
 
     // A response to the send file, then its line to the class file or else the outbox; notes to
     // the send, master and notes files. Throws the first failure of the student's own files, or
@@ -88,16 +92,23 @@ private:
     HeldLock tryToTakeCopy(int copy) const;
     void takeCopy();
     void takeInDraftsOfOtherCopies(Draft& draft);
+    void finishRecordsKilledOnTheWay();
+    void finishLine(RecordInProgress& record);
     // Writes the record in progress with this text, or else a new one that compose makes.
     void write(Kind kind, const std::string& typed, const std::function<RecordInProgress()>& compose);
-    void append(const Part& part);
-    void sendToClassFile(const std::string& line);
-    Delivery deliver(std::string_view line);
+    // The record beside this draft is safe: the draft and the record go. A run that has not
+    // read its draft does not know whether there is one.
+    void forgetRecord(const std::string& draft, bool draftKnown) noexcept;
+    void saveOwed(const std::string& draft, RecordInProgress record) noexcept;
+    std::unique_ptr<AppendFile> lockedForAppending(const std::string& file);
+    void appendHeader(AppendFile& send);
+    void sendToClassFile(const std::string& line, const LineHooks* hooks = nullptr);
+    Delivery deliver(std::string_view line, const LineHooks* hooks = nullptr);
     void learn(const Delivery& delivery);
     void restoreRecordInProgress(const std::string& boxText);
     // The record in progress, or none, made to outlive the run. Shows nothing: the record is
-    // still completed within the run, and only a restart would repeat it.
-    void saveRecordInProgress() noexcept;
+    // still completed within the run. While it is being written, it need not outlive a power cut.
+    void saveRecordInProgress(Durability durability = Durability::Flushed) noexcept;
 
     const DriveMap& drives_;
     Clock& clock_;
@@ -118,6 +129,7 @@ private:
     std::string draftOnDisk_;
     HeldLock copyLock_;
     bool nameInUse_ = false;
+    bool nameFull_ = false;
     std::vector<TakenDraft> takenDrafts_;
 };
 

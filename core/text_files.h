@@ -22,6 +22,19 @@ namespace cj {
 // throws RunError(kPathFileAccessError), with nothing read and nothing written. A file whose data
 // a filter keeps (a cloud placeholder, a deduplicated or tiered file) is a regular file.
 
+// What tells one file from every other while it exists, whatever its name: the device and inode
+// number on POSIX, the volume serial number and file index on Windows.
+struct FileIdentity {
+    std::uint64_t volume = 0, index = 0;
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
+// A place in one file: where bytes were appended, or are about to be.
+struct FilePlace {
+    FileIdentity file;
+    std::uint64_t at = 0;
+};
+
 // A file opened for the run's appends. Many programs may append to one file at once (the whole
 // class to the shared file, one student running twice to their own): each append happens while
 // its program holds an exclusive lock on the one byte at kLockOffset, far past any data, so that
@@ -52,6 +65,11 @@ public:
 
     // The last bytes of the file, most of them, or all of a shorter file.
     std::string tail(std::size_t most) const;
+    // The bytes from offset, most of them, or as many as the file has.
+    std::string readAt(std::uint64_t offset, std::size_t most) const;
+    FileIdentity identity() const;
+    // Where the next byte appended lands.
+    std::uint64_t length() const;
     std::string readAll() const;
     std::uint64_t links() const;
     // Linux's append-only flag, which lets no one empty the file.
@@ -107,6 +125,9 @@ void createFile(const std::filesystem::path& file);
 // The file's bytes; a file longer than largest is not read and throws RunError(kPathFileAccessError).
 std::string readFile(const std::filesystem::path& file,
                      std::uint64_t largest = std::numeric_limits<std::uint64_t>::max());
+
+// The bytes of the file at place, most of them; "" when no file of that identity stands there.
+std::string readFileAt(const std::filesystem::path& file, const FilePlace& place, std::size_t most);
 
 // Reads the file piece by piece, handing each piece to take as it comes, so that a file of any
 // size is read in little memory.

@@ -1,6 +1,7 @@
 #include "text_files.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -179,9 +180,16 @@ struct HeldLock::Open {
 
 namespace {
 
+FileIdentity identityOf(const struct stat& status) {
+    return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+}
+
+// mkstemp's letters and digits: no name of a student's file, which all end in a full stop and
+// their kind, can pass for one of them.
 bool isTemporaryOf(const std::string& name, const std::string& file) {
+    const auto made = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; };
     return name.size() == file.size() + kTemporarySuffixLength && name.compare(0, file.size(), file) == 0 &&
-           name[file.size()] == '.';
+           name[file.size()] == '.' && std::all_of(name.begin() + static_cast<long>(file.size()) + 1, name.end(), made);
 }
 
 }  // namespace
@@ -222,6 +230,7 @@ struct AppendFile::Opened {
     // The file's type and length are learned once the lock is free, in one look, so that the
     // length stays true while the lock is held: the file then ends after before + written.
     bool looked = false;
+    FileIdentity identity;
     off_t before = 0;
     std::size_t written = 0;
 };
@@ -255,6 +264,7 @@ bool AppendFile::tryLock() {
     if (!o.looked) {
         const struct stat status = o.file.status();
         o.file.requireRegularFile(status);
+        o.identity = identityOf(status);
         o.before = status.st_size;
         o.looked = true;
     }
@@ -272,9 +282,19 @@ void AppendFile::lock() {
 }
 
 std::string AppendFile::tail(std::size_t most) const {
-    const off_t length = opened_->before + static_cast<off_t>(opened_->written);
-    const off_t from = length - std::min(length, static_cast<off_t>(most));
-    return opened_->file.readFrom(from, static_cast<std::size_t>(length - from));
+    const std::uint64_t end = length();
+    const std::uint64_t from = end - std::min<std::uint64_t>(end, most);
+    return readAt(from, static_cast<std::size_t>(end - from));
+}
+
+std::string AppendFile::readAt(std::uint64_t offset, std::size_t most) const {
+    return opened_->file.readFrom(static_cast<off_t>(offset), most);
+}
+
+FileIdentity AppendFile::identity() const { return opened_->identity; }
+
+std::uint64_t AppendFile::length() const {
+    return static_cast<std::uint64_t>(opened_->before) + opened_->written;
 }
 
 std::string AppendFile::readAll() const { return opened_->file.readFrom(0); }
@@ -337,6 +357,17 @@ std::string readFile(const std::filesystem::path& file, std::uint64_t largest) {
     std::string content = in.readFrom(0);
     in.checkedClose();
     return content;
+}
+
+std::string readFileAt(const std::filesystem::path& file, const FilePlace& place, std::size_t most) {
+    try {
+        OpenFile in(file, O_RDONLY, true);
+        if (!(identityOf(in.status()) == place.file)) return "";
+        return in.readFrom(static_cast<off_t>(place.at), most);
+    } catch (const RunError& failure) {
+        if (failure.number() == kFileNotFound || failure.number() == kPathNotFound) return "";
+        throw;
+    }
 }
 
 void readFileInPieces(const std::filesystem::path& file, const std::function<void(std::string_view)>& take) {

@@ -206,12 +206,35 @@ DWORD lockAt(HANDLE file, std::uint64_t offset, Clock::time_point deadline) {
     });
 }
 
+// Reads size bytes at offset, in as many calls as it takes; fewer at the end of the file.
+std::string readOf(HANDLE file, std::uint64_t offset, std::uint64_t size) {
+    std::string bytes;
+    while (bytes.size() < size) {
+        std::string piece(static_cast<std::size_t>(std::min<std::uint64_t>(size - bytes.size(), kLargestTransfer)), '\0');
+        OVERLAPPED at = byteAt(offset + bytes.size());
+        DWORD got = 0;
+        if (!::ReadFile(file, piece.data(), static_cast<DWORD>(piece.size()), &got, &at)) {
+            if (::GetLastError() == ERROR_HANDLE_EOF) break;
+            fail(::GetLastError());
+        }
+        if (got == 0) break;
+        bytes.append(piece, 0, got);
+    }
+    return bytes;
+}
+
 bool keepsNoLocks(DWORD error) { return error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION; }
 
 BY_HANDLE_FILE_INFORMATION informationOf(HANDLE file) {
     BY_HANDLE_FILE_INFORMATION information{};
     if (!::GetFileInformationByHandle(file, &information)) fail(::GetLastError());
     return information;
+}
+
+FileIdentity identityOf(HANDLE file) {
+    const BY_HANDLE_FILE_INFORMATION information = informationOf(file);
+    return {information.dwVolumeSerialNumber,
+            std::uint64_t{information.nFileIndexHigh} << 32 | information.nFileIndexLow};
 }
 
 }  // namespace
@@ -388,18 +411,19 @@ void AppendFile::lock() {
     }
 }
 
-// A tail is a line end or a notes record's end, read at once.
 std::string AppendFile::tail(std::size_t most) const {
-    const std::uint64_t length = opened_->before + opened_->writtenSinceKept();
-    const std::uint64_t from = length - std::min<std::uint64_t>(length, most);
-    std::string bytes(static_cast<std::size_t>(length - from), '\0');
-    OVERLAPPED at = byteAt(from);
-    DWORD got = 0;
-    const auto size = static_cast<DWORD>(bytes.size());
-    if (size > 0 && !::ReadFile(opened_->file.handle(), bytes.data(), size, &got, &at)) fail(::GetLastError());
-    bytes.resize(got);
-    return bytes;
+    const std::uint64_t end = length();
+    const std::uint64_t from = end - std::min<std::uint64_t>(end, most);
+    return readAt(from, static_cast<std::size_t>(end - from));
 }
+
+std::string AppendFile::readAt(std::uint64_t offset, std::size_t most) const {
+    return readOf(opened_->file.handle(), offset, std::min<std::uint64_t>(most, length() - std::min(offset, length())));
+}
+
+FileIdentity AppendFile::identity() const { return identityOf(opened_->file.handle()); }
+
+std::uint64_t AppendFile::length() const { return opened_->before + opened_->writtenSinceKept(); }
 
 std::string AppendFile::readAll() const {
     LARGE_INTEGER start{};
@@ -475,6 +499,16 @@ std::string readFile(const std::filesystem::path& file, std::uint64_t largest) {
     File in(longPath(file), kReadAccess, OPEN_EXISTING, Clock::now() + kLockWait, true);
     if (in.length() > largest) throw RunError(kPathFileAccessError);
     return in.readAll(largest);
+}
+
+std::string readFileAt(const std::filesystem::path& file, const FilePlace& place, std::size_t most) {
+    File in;
+    const std::wstring name = longPath(file);
+    const DWORD error = in.open(name, kReadAccess, OPEN_EXISTING, Clock::now() + kLockWait);
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return "";
+    if (error != ERROR_SUCCESS) failAt(name, error, true);
+    if (!(identityOf(in.handle()) == place.file)) return "";
+    return readOf(in.handle(), place.at, most);
 }
 
 void readFileInPieces(const std::filesystem::path& file, const std::function<void(std::string_view)>& take) {

@@ -107,17 +107,24 @@ TEST_F(AnswerDraft, ADraftThatCannotBeKeptIsTriedAgainWithoutAWord) {
     EXPECT_THAT(dialogs.messages, IsEmpty());
 }
 
-// A killed run can leave a temporary draft; one that another run is writing right now stays.
-// Whatever the draft holds: here one too large to be put back.
+// A killed run can leave a temporary draft; one that another run is writing right now stays,
+// and so does every file of another student, whatever the name. Whatever the draft holds: here
+// one too large to be put back.
 TEST_F(AnswerDraft, TemporaryDraftsOlderThanTheRunGoAtStart) {
     const auto now = std::filesystem::file_time_type::clock::now();
-    for (const auto& [suffix, age] : {std::pair{".Ab12Cd", -std::chrono::hours(1)}, {".Ef34Gh", std::chrono::hours(1)}}) {
-        writeBytes(draftFile().string() + suffix, "partial");
-        std::filesystem::last_write_time(draftFile().string() + suffix, now + age);
+    const std::tuple<std::filesystem::path, std::chrono::hours, bool> rows[] = {
+        // file, age, gone after the start
+        {draftFile().string() + ".Ab12Cd", -std::chrono::hours(1), true},
+        {draftFile().string() + ".Ef34Gh", std::chrono::hours(1), false},
+        {dataFile(fileNamesOf("Student One.txt.ab").draft), -std::chrono::hours(1), false},
+        {dataFile(fileNamesOf("Student One.rec.ab").draft), -std::chrono::hours(1), false},
+    };
+    for (const auto& [file, age, gone] : rows) {
+        writeBytes(file, "partial");
+        std::filesystem::last_write_time(file, now + age);
     }
     startWith(std::string(17 << 20, 'x'));
-    EXPECT_FALSE(std::filesystem::exists(draftFile().string() + ".Ab12Cd"));
-    EXPECT_TRUE(std::filesystem::exists(draftFile().string() + ".Ef34Gh"));
+    for (const auto& [file, age, gone] : rows) EXPECT_EQ(std::filesystem::exists(file), !gone) << file;
 }
 
 }  // namespace

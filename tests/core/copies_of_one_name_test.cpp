@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "answer_draft_fixture.h"
 
 namespace cj::test {
@@ -19,6 +21,21 @@ TEST_F(CopiesOfOneName, LeaveDraftsThatComeBackOnce) {
     EXPECT_EQ(again.boxes.answer, "alpha\r\nbeta");
     again.run.enterResponse();
     EXPECT_EQ(Copy(*this).boxes.answer, "");
+}
+
+// Each copy that runs keeps its draft; one more than may run is told so before its window.
+TEST_F(CopiesOfOneName, AllKeepTheirDraftsAndOneTooManyDoesNotRun) {
+    std::string typed;
+    {
+        std::vector<std::unique_ptr<Copy>> copies;
+        for (int copy = 1; copy <= kCopiesPerName; ++copy) {
+            copies.push_back(std::make_unique<Copy>(*this));
+            copies.back()->type("c" + std::to_string(copy));
+            typed += (copy > 1 ? "\r\n" : "") + copies.back()->boxes.answer;
+        }
+        EXPECT_THROW(Copy(*this), ProgramEnded);
+    }
+    EXPECT_EQ(Copy(*this).boxes.answer, typed);
 }
 
 }  // namespace

@@ -76,7 +76,8 @@ TEST_P(FlushFailure, LeavesNoRecordBehindAndTheRetryLandsOnce) {
     if (row.throughTheOutbox) writeBytes(outbox, "waiting\r\n");
     const auto append = [&] {
         if (!row.throughTheOutbox) return appendToFile(file, "record\r\n");
-        if (const int unreached = deliverToClassFile({{outbox, {}}}, 0, file, "").unreached) throw RunError(unreached);
+        const Outbox box{outbox, {}, temp.path() / "unsent.rec"};
+        if (const int unreached = deliverToClassFile({box}, 0, file, "").unreached) throw RunError(unreached);
     };
     *row.failing = 1;
     EXPECT_EQ(errorOf(append), kDeviceIoError);

@@ -13,6 +13,7 @@ namespace cj::test {
 namespace {
 
 using testing::ElementsAre;
+using testing::AllOf;
 using testing::HasSubstr;
 
 class Recording : public RunFixture {
@@ -226,6 +227,24 @@ TEST_F(Recording, WithoutTheClassFileLinesWaitInTheOutboxUntilItIsBack) {
     run().finishRun();
     EXPECT_EQ(readBytes(responsesFile()), "one\r\ntwo\r\n");
     EXPECT_EQ(readBytes(dataFile(fileNamesOf().outbox)), "");
+}
+
+// The lines of a day before that their day file cannot take stay in the outbox, told of, and
+// today's lines neither join them nor wait behind them.
+TEST_F(Recording, AnUnusableDayFileLeavesItsLinesInTheOutboxAndTodaysLinesGo) {
+    const auto outbox = dataFile(fileNamesOf().outbox);
+    writeBytes(outbox, "mine\r\n");
+    last_write_time(outbox, last_write_time(outbox) - std::chrono::hours(24));
+    const std::string dayBefore = dateText(localTimeOf(std::time(nullptr) - 24 * 3600));
+    std::filesystem::create_directory(dataFile(unsentOfDay(fileNamesOf().outbox, dayBefore)));
+    for (const char* answer : {"next", "last"}) {
+        boxes.answer = answer;
+        run().enterResponse();
+    }
+    EXPECT_THAT(dialogs.messages, ElementsAre(AllOf(HasSubstr("1 line of the answers you gave on " + dayBefore),
+                                                    HasSubstr("(error 75)"))));
+    EXPECT_EQ(readBytes(outbox), "mine\r\n");
+    EXPECT_EQ(readBytes(responsesFile()), "next\r\nlast\r\n");
 }
 
 struct LongNameRow {

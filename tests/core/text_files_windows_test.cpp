@@ -281,7 +281,8 @@ TEST(WindowsLongPaths, AreNamedAsWindowsWouldWithThePrefixThatLiftsMaxPath) {
 using Path = std::filesystem::path;
 void append(const Path&, const Path& file) { appendToFile(file, "x\r\n"); }
 void deliver(const Path& outbox, const Path& file) {  // the class file's failure, its line then in the outbox
-    if (const int unreached = deliverToClassFile({{outbox, {}}}, 0, file, "x\r\n").unreached) throw RunError(unreached);
+    const Outbox box{outbox, {}, Path(outbox).replace_extension(".rec")};
+    if (const int unreached = deliverToClassFile({box}, 0, file, "x\r\n").unreached) throw RunError(unreached);
 }
 void deliverNoOutbox(const Path&, const Path& file) { deliver(file.parent_path() / "u.txt", file); }
 void save(const Path&, const Path& file) { saveFileAtomically(file, "x\r\n"); }
