@@ -8,9 +8,9 @@
 namespace cj::form {
 
 Form::Form(const Platform& platform, ToolkitWindow& window)
-    : dialogs_(platform.dialogs),
+    : messages_(platform.dialogs),
       window_(window),
-      run_(Platform{platform.dialogs, platform.boxes, platform.pictures, platform.clock, platform.random,
+      run_(Platform{messages_, platform.boxes, platform.pictures, platform.clock, platform.random,
                     platform.drives, files_}),
       files_(window) {}
 
@@ -28,6 +28,7 @@ void Form::restoreDraft() {
 void Form::press(std::string_view control) {
     const Control* pressed = findControl(control);
     if (!pressed || !pressed->command) return;
+    if (busy_) return pressedMeanwhile_.push_back(pressed);
     const Command& given = pressed->command;
     command(
         [&] {
@@ -69,7 +70,7 @@ void Form::guarded(const std::function<void()>& handler) {
     // Shown after the exception is gone, so that memory it held is free for the message; if
     // even the message fails, going on quietly still beats losing what the student typed.
     try {
-        dialogs_.msgBox(failureMessage(failure));
+        messages_.msgBox(failureMessage(failure));
     } catch (...) {
     }
 }
@@ -79,14 +80,31 @@ void Form::command(const std::function<void()>& handler, bool records) {
     busy_ = true;
     window_.showBusy(true);
     if (records) window_.enableRecording(false);
+    messages_.hold();
     guarded(handler);
     window_.showBusy(false);
+    if (records || messages_.any()) window_.serveHeldInput();
+    messages_.showHeld();
     busy_ = false;
     if (endAsked_) return endProgram();
     if (std::exchange(draftDue_, false)) draftPauseOver();
-    if (!records) return;
-    window_.serveHeldInput();
-    if (!ended_) window_.enableRecording(true);
+    if (records && !ended_) window_.enableRecording(true);
+    for (const Control* pressed : std::exchange(pressedMeanwhile_, {})) press(pressed->name);
+}
+
+void Form::HeldMessages::msgBox(const std::string& message) {
+    if (holding_) return held_.push_back(message);
+    shown_.msgBox(message);
+}
+
+void Form::HeldMessages::showHeld() {
+    holding_ = false;
+    for (const std::string& message : std::exchange(held_, {})) {
+        try {
+            shown_.msgBox(message);
+        } catch (...) {
+        }
+    }
 }
 
 void Form::endProgram() {

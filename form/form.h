@@ -1,7 +1,9 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "control_table.h"
 #include "file_thread.h"
@@ -50,14 +52,33 @@ public:
     void draftPauseOver();
 
 private:
+    // The messages a command shows wait until what the student gave meanwhile has reached the
+    // window: a message box would otherwise take the keys typed ahead, and hide a close.
+    class HeldMessages final : public Dialogs {
+    public:
+        explicit HeldMessages(Dialogs& shown) : shown_(shown) {}
+        TypedAnswer answerTo(const std::string& prompt) override { return shown_.answerTo(prompt); }
+        void msgBox(const std::string& message) override;
+        void hold() { holding_ = true; }
+        bool any() const { return !held_.empty(); }
+        // Shows what was held, in order; a message that fails to show is passed over.
+        void showHeld();
+
+    private:
+        Dialogs& shown_;
+        bool holding_ = false;
+        std::vector<std::string> held_;
+    };
+
     // A command the student gave with a click or a key runs guarded, the window showing that it
     // is busy. A command that records leaves the recording buttons disabled until what the
     // student gave meanwhile has been served, so that a second click cannot record the box it
-    // emptied; everything else given meanwhile is carried out after it, in order.
+    // emptied; everything else given meanwhile is carried out after it, in order: the keys first,
+    // then the command's messages, then the buttons pressed and the close.
     void command(const std::function<void()>& handler, bool records = false);
     void act(WindowAction action);
 
-    Dialogs& dialogs_;
+    HeldMessages messages_;
     ToolkitWindow& window_;
     Run run_;
     // After the run, so that it is stopped before the run it works for goes.
@@ -66,6 +87,7 @@ private:
     bool busy_ = false;
     bool endAsked_ = false;
     bool draftDue_ = false;
+    std::vector<const Control*> pressedMeanwhile_;
     // A second start would begin the interval again; once running, the timer runs to the end.
     bool pictureTimerRuns_ = false;
 };

@@ -54,7 +54,8 @@ const std::string kQuestion = "Please respond to the question.";
 
 // Steps are controls pressed, or: "tick" of the picture timer, "close" box, answer box
 // "change", draft "pause" over, "fail" the next draw, "block" the draft file, "exitAhead" a
-// question next, then a routine line that ends the program, "type" a key into the answer box.
+// question next, then a routine line that ends the program, "type" a key into the answer box,
+// "note" what the answer box holds when the next message is shown.
 // A step after "~" is given while the next command waits on its file work, each file call
 // taking 20 ms; one after "@" while the next message is shown.
 struct Row {
@@ -81,6 +82,7 @@ protected:
             return window.meanwhile.push_back(step.substr(1));
         }
         if (step.starts_with("@")) return void(dialogs.whileShown = [this, step] { take(step.substr(1)); });
+        if (step == "note") return void(dialogs.whileShown = [this] { window.asked += "message:" + boxes.answer + " "; });
         if (step == "tick") return form.pictureTimerTicked();
         if (step == "type") {
             boxes.answer += "n";
@@ -137,7 +139,7 @@ const Row kRows[] = {
     {"NextPicture", {"exitAhead", "cmd_next_picture"}, kEnded},
     {"EnterResponse", {"cmd_enter_response"}, kRecorded, 0, 0, "", "", "typed\r\n"},
     {"SaveAsNotes", {"cmd_save_as_notes"}, kRecorded, 0, 0, "", ""},
-    {"DisplayNotes", {"cmd_display_note_file"}, "busy idle ", kFileNotFound},
+    {"DisplayNotes", {"cmd_display_note_file"}, "busy idle serve ", kFileNotFound},
     {"DisplayEverything", {"cmd_displayCumulativeText"}, "busy idle ", 0, 0, ""},
     {"ClearBox", {"cmd_clear_answer_box"}, "busy idle ", 0, 0, "shown", ""},
     {"CopyPicture", {"cmd_copy_picture"}, "busy copy idle "},
@@ -157,12 +159,17 @@ const Row kRows[] = {
     {"ASecondEnterResponseDuringARecordIsDropped", {"~cmd_enter_response", "~cmd_save_as_notes", "cmd_enter_response"},
      "busy disable wait idle serve enable ", 0, 0, "", "", "typed\r\n"},
     {"NextQuestionDuringDisplayNotesRunsAfter", {"~cmdNextQuestion", "cmd_display_note_file"},
-     "busy wait idle busy idle ", kFileNotFound, 0, "shown" + kQuestion},
+     "busy wait idle serve busy idle ", kFileNotFound, 0, "shown" + kQuestion},
+    {"KeysTypedAheadReachTheBoxBeforeTheMessage", {"note", "~type", "cmd_display_note_file"},
+     "busy wait idle serve pause message:typedn ", kFileNotFound, 0, "shown", "typedn"},
+    {"CloseDuringAWaitEndsAfterItsMessage", {"~close", "cmd_display_note_file"}, "busy wait idle serve stop hide leave ",
+     kFileNotFound},
     {"CloseDuringARecordEndsAfterIt", {"~close", "cmd_enter_response"}, "busy disable wait idle serve stop hide leave ", 0,
      0, "", "", "typed\r\n"},
     {"QuitDuringARecordEndsAfterIt", {"~cmd_quit", "cmd_enter_response"},
-     "busy disable wait idle serve busy idle stop hide leave ", 0, 0, "", "", "typed\r\n"},
-    {"CloseDuringAMessageEndsAfterIt", {"@close", "cmd_display_note_file", "cmdNextQuestion"}, kEnded, kFileNotFound},
+     "busy disable wait idle serve enable busy idle stop hide leave ", 0, 0, "", "", "typed\r\n"},
+    {"CloseDuringAMessageEndsAfterIt", {"@close", "cmd_display_note_file", "cmdNextQuestion"},
+     "busy idle serve stop hide leave ", kFileNotFound},
 };
 
 INSTANTIATE_TEST_SUITE_P(Form, FormTest, testing::ValuesIn(kRows),
