@@ -24,7 +24,8 @@ void Run::openAssignment() {
         onFiles([&] { files_.open(std::move(header)); });
     });
     if (files_.nameFull()) {
-        platform_.dialogs.msgBox(filledIn(kNameFull, {std::to_string(kCopiesPerName)}));
+        static_assert(kCopiesPerName == 9, "the message counts the copies");
+        platform_.dialogs.msgBox(std::string(kNameFull.text));
         endProgram();
     }
     if (files_.nameInUse()) platform_.dialogs.msgBox(std::string(kNameInUse.text));

@@ -40,7 +40,7 @@ inline constexpr ShownText kNameInUse{
     "apart from what you type there."};
 inline constexpr ShownText kNameFull{
     "name_full",
-    "Class Journal is already running {} times under this name, on this computer or others, and cannot run once "
+    "Class Journal is already running 9 times under this name, on this computer or others, and cannot run once "
     "more under it. Close one of those windows, then start again."};
 inline constexpr ShownText kDraftBack{"draft_back",
                                       "The answer you had not yet entered, saved at {}, is back in the answer box."};
