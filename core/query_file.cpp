@@ -8,12 +8,14 @@ namespace cj {
 void Run::codeFile() {
     RunState& s = state_;
     trapped([&] {
-        const auto lines = splitLines(readFile(locate(s.dataDir + "\\query.txt")));
+        std::string query;
+        onFiles([&] { query = readFile(locate(s.dataDir + "\\query.txt")); });
+        const auto lines = splitLines(query);
         if (lines.empty()) throw RunError(kInputPastEndOfFile);
         s.codeNbr = static_cast<float>(lines.front().size());
         std::string queri;
         for (const auto& line : lines) queri += convertQueryLine(line, s.codeNbr) + kLineEnd;
-        replaceFile(locate(s.dataDir + "\\queri.txt"), queri);
+        onFiles([&] { replaceFile(locate(s.dataDir + "\\queri.txt"), queri); });
     });
 }
 
