@@ -16,6 +16,7 @@ if [ "$with_tests" = ON ]; then
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xdotool xclip dpkg-dev
     lintian appstream
+    man-db bsdextrautils  # the documents as man shows them
     locales  # the tests generate a Turkish locale from its sources
     g++-mingw-w64-x86-64-posix wine64 googletest
     wixl msitools  # the Windows Installer package, and its tables read and mended
