@@ -11,6 +11,7 @@
 #include "live_server.h"
 #include "live_system.h"
 #include "live_watch.h"
+#include "options.h"
 #include "path_text.h"
 
 namespace cj::report {
@@ -34,24 +35,18 @@ LiveOptions readLiveOptions(const std::vector<std::string>& args) {
             options.browser = false;
             continue;
         }
-        std::optional<std::string> value;
-        if (const std::size_t equals = arg.find('='); equals != std::string::npos) {
-            value = arg.substr(equals + 1);
-            arg.erase(equals);
-        }
+        const NamedOption option = namedOption(arg);
+        arg = option.name;
         if (arg != "--live" && arg != "--port") throw std::invalid_argument("--live does not go with " + args[i]);
-        if (!value) {
-            if (++i == args.size()) throw std::invalid_argument(arg + " needs a value");
-            value = args[i];
-        }
+        const std::string value = valueOf(option, args, i);
         if (arg == "--live") {
-            options.file = *value;
+            options.file = value;
             hasFile = true;
             continue;
         }
-        const auto [end, error] = std::from_chars(value->data(), value->data() + value->size(), options.port);
-        if (error != std::errc() || end != value->data() + value->size() || options.port < 1 || options.port > 65535)
-            throw std::invalid_argument("--port takes a number from 1 to 65535, not \"" + *value + "\"");
+        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), options.port);
+        if (error != std::errc() || end != value.data() + value.size() || options.port < 1 || options.port > 65535)
+            throw std::invalid_argument("--port takes a number from 1 to 65535, not \"" + value + "\"");
     }
     if (!hasFile || options.file.empty()) throw std::invalid_argument("--live needs the class file");
     return options;

@@ -22,6 +22,18 @@ Day dayOfOption(const std::string& option, const std::string& text) {
 
 }  // namespace
 
+NamedOption namedOption(const std::string& arg) {
+    const std::size_t equals = arg.find('=');
+    if (equals == std::string::npos) return {arg, std::nullopt};
+    return {arg.substr(0, equals), arg.substr(equals + 1)};
+}
+
+std::string valueOf(const NamedOption& option, const std::vector<std::string>& args, std::size_t& i) {
+    if (option.value) return *option.value;
+    if (++i == args.size()) throw std::invalid_argument(option.name + " needs a value");
+    return args[i];
+}
+
 Options readOptions(const std::vector<std::string>& args) {
     Options options;
     bool onlyInputs = false;
@@ -39,21 +51,15 @@ Options readOptions(const std::vector<std::string>& args) {
             options.help = true;
             continue;
         }
-        std::optional<std::string> value;
-        if (const std::size_t equals = arg.find('='); equals != std::string::npos) {
-            value = arg.substr(equals + 1);
-            arg.erase(equals);
-        }
+        const NamedOption option = namedOption(arg);
+        arg = option.name;
         if (arg != "--from" && arg != "--to" && arg != "--out" && arg != "--class")
             throw std::invalid_argument("unknown option " + arg);
-        if (!value) {
-            if (++i == args.size()) throw std::invalid_argument(arg + " needs a value");
-            value = args[i];
-        }
-        if (arg == "--from") options.period.from = dayOfOption(arg, *value);
-        if (arg == "--to") options.period.to = dayOfOption(arg, *value);
-        if (arg == "--out") options.out = *value;
-        if (arg == "--class") options.classList = *value;
+        const std::string value = valueOf(option, args, i);
+        if (arg == "--from") options.period.from = dayOfOption(arg, value);
+        if (arg == "--to") options.period.to = dayOfOption(arg, value);
+        if (arg == "--out") options.out = value;
+        if (arg == "--class") options.classList = value;
     }
     if (options.period.from && options.period.to && *options.period.from > *options.period.to)
         throw std::invalid_argument("--from " + yearFirst(*options.period.from) + " comes after --to " +

@@ -51,4 +51,13 @@ inline constexpr const char* kUsage =
 // Throws std::invalid_argument with the message for a command line that cannot be followed.
 Options readOptions(const std::vector<std::string>& args);
 
+// An option given as "--name=value" or as "--name value": name is left as the option alone, and
+// the value returned, taking the next argument when needed.
+struct NamedOption {
+    std::string name;
+    std::optional<std::string> value;  // when given after "="
+};
+NamedOption namedOption(const std::string& arg);
+std::string valueOf(const NamedOption& option, const std::vector<std::string>& args, std::size_t& i);
+
 }  // namespace cj::report
