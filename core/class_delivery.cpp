@@ -99,10 +99,11 @@ private:
             if (!waiting.lines.empty() && written != dateTextOf(std::chrono::system_clock::now())) {
                 const std::string_view undelivered = std::string_view(waiting.lines).substr(lineStart(waiting.lines, waiting.from));
                 const auto late = static_cast<std::size_t>(std::ranges::count(undelivered, '\n'));
-                if (!toDayFile(i, written, undelivered, late)) return;
+                std::string keptIn;
+                if (late > 0 && !keepOfDay(i, written, undelivered, late, keptIn)) return;
                 box->empty();
                 removeFile(outboxes_[i].progress);
-                if (late > 0) delivery_.late.push_back({i, written, late});
+                if (late > 0) delivery_.late.push_back({i, written, late, std::move(keptIn)});
                 waiting = {};
             }
             waiting_[i] = std::move(waiting);
@@ -112,12 +113,12 @@ private:
         }
     }
 
-    // False when the day file cannot take them: they stay in the outbox, which this delivery
-    // then leaves alone, so that they never join lines of another day.
-    bool toDayFile(std::size_t i, const std::string& dateText, std::string_view lines, std::size_t count) {
-        if (count == 0) return true;
+    // False when nowhere can take them: they stay in the outbox, which this delivery then leaves
+    // alone, so that they never join lines of another day.
+    bool keepOfDay(std::size_t i, const std::string& dateText, std::string_view lines, std::size_t count,
+                   std::string& keptIn) {
         try {
-            appendToFile(outboxes_[i].dayFile(dateText), lines);
+            keptIn = outboxes_[i].keepOfDay(dateText, lines);
             return true;
         } catch (const RunError& failure) {
             delivery_.faults.push_back({i, failure.number(), dateText, count});

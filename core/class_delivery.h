@@ -15,8 +15,9 @@ namespace cj {
 // One of the student's outboxes on this computer: class-file lines that wait for the class file.
 struct Outbox {
     std::filesystem::path file;
-    // Where lines last written to it on an earlier day stay, given that day's date text.
-    std::function<std::filesystem::path(const std::string& dateText)> dayFile;
+    // Keeps lines last written to it on an earlier day, given that day's date text, apart from
+    // any other day's; says where, as the student is told, or throws when nowhere can take them.
+    std::function<std::string(const std::string& dateText, std::string_view lines)> keepOfDay;
     // How far a delivery of its lines to the class file got, while one is under way.
     std::filesystem::path progress;
 };
@@ -34,6 +35,7 @@ struct Delivery {
         std::size_t outbox;
         std::string dateText;
         std::size_t lines;
+        std::string keptIn;
     };
 
     int unreached = 0;     // why the class file took nothing more, 0 when it took everything
@@ -59,9 +61,9 @@ struct LineHooks {
 // one, which delivers only what the class file lacks; emptying an outbox that the class file
 // took is no step of its own: should it fail, its lines are taken back from the class file.
 //
-// - Lines last written to an outbox on an earlier day are never delivered: they go to its day
-//   file and are reported in `late`; when the day file cannot take them, they stay in the
-//   outbox, which this delivery leaves alone, reported in `faults`.
+// - Lines last written to an outbox on an earlier day are never delivered: they are kept apart
+//   and reported in `late`; when nowhere can take them, they stay in the outbox, which this
+//   delivery leaves alone, reported in `faults`.
 // - An outbox that cannot serve (anything but a regular file that this program can read and
 //   write, an append-only one, one with more than one link) is neither read, written nor
 //   emptied, and is reported in `faults`; line goes straight to the class file.

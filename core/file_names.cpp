@@ -151,6 +151,12 @@ std::string fileOfDay(StudentFileKind kind, const std::string& beside, const std
     return beside.substr(0, folder) + fileNameOf(naming, monthDayOf(dateText), named ? named->namePart : "");
 }
 
+std::string unsentOfDayElsewhere(const std::string& outbox, const std::string& dateText) {
+    const std::string dayFile = unsentOfDay(outbox, dateText);
+    return dayFile.substr(0, dayFile.size() - kStudentFileExtension.size()) + " (2)" +
+           std::string(kStudentFileExtension);
+}
+
 std::string progressFileOf(const std::string& file) {
     return file.substr(0, file.size() - kStudentFileExtension.size()) + ".rec";
 }

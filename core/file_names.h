@@ -80,6 +80,10 @@ std::string fileOfDay(StudentFileKind kind, const std::string& beside, const std
 inline std::string unsentOfDay(const std::string& outbox, const std::string& dateText) {
     return fileOfDay(StudentFileKind::UnsentOfDay, outbox, dateText);
 }
+// Where those lines go when a folder, or a file this program cannot write, stands in the day
+// file's place: a name the instructor's report reads as a copy of it. For a name cut to the
+// longest a file name allows, it is one byte too long, and the lines stay in the outbox.
+std::string unsentOfDayElsewhere(const std::string& outbox, const std::string& dateText);
 
 // What is under way for a file and must be finished should the program be killed, kept beside
 // it under its name with ".rec" for ".txt": beside the draft, the record of its text that some

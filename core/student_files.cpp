@@ -64,6 +64,26 @@ std::string lateLinesMessage(std::size_t lines, const std::string& dateText, con
     return filledIn(kLateLines, {lineCount(lines), dateText, codePageOfUtf8(keptIn)});
 }
 
+// Appends lines of an earlier day to that day's file beside the outbox, or, should it be unusable,
+// to the second place for them, so that the outbox stays free for today's; the first failure is
+// the one told.
+std::string keepOfDay(const DriveMap& drives, const std::string& outbox, const std::string& dateText,
+                      std::string_view lines) {
+    const std::string dayFile = unsentOfDay(outbox, dateText);
+    try {
+        appendToFile(drives.locate(dayFile), lines);
+        return dayFile;
+    } catch (const RunError& failure) {
+        const std::string elsewhere = unsentOfDayElsewhere(outbox, dateText);
+        try {
+            appendToFile(drives.locate(elsewhere), lines);
+            return elsewhere;
+        } catch (const RunError&) {
+            throw failure;
+        }
+    }
+}
+
 }  // namespace
 
 StudentFiles::StudentFiles(const DriveMap& drives, Clock& clock) : drives_(drives), clock_(clock) {}
@@ -76,8 +96,10 @@ void StudentFiles::name(StudentFileNames names) {
     outboxes_.clear();
     for (const std::string& outbox : names_.outboxes) {
         if (outbox == names_.outbox) ownOutbox_ = outboxes_.size();
-        const auto dayFile = [this, outbox](const std::string& date) { return locate(unsentOfDay(outbox, date)); };
-        outboxes_.push_back({locate(outbox), dayFile, locate(progressFileOf(outbox))});
+        const auto ofDay = [this, outbox](const std::string& date, std::string_view lines) {
+            return keepOfDay(drives_, outbox, date, lines);
+        };
+        outboxes_.push_back({locate(outbox), ofDay, locate(progressFileOf(outbox))});
     }
 }
 
@@ -163,8 +185,7 @@ void StudentFiles::finishLine(RecordInProgress& record) {
     if (record.dateText == names_.dateText) {
         sendToClassFile(line);
     } else {
-        const std::string keptIn = unsentOfDay(names_.outbox, record.dateText);
-        appendToFile(locate(keptIn), line);
+        const std::string keptIn = keepOfDay(drives_, names_.outbox, record.dateText, line);
         news_.push_back(lateLinesMessage(1, record.dateText, keptIn));
     }
     record.classLine.reset();
@@ -331,8 +352,7 @@ void StudentFiles::learn(const Delivery& delivery) {
                                                : dayFileFaultMessage(outbox, fault));
     }
     for (const Delivery::LateLines& late : delivery.late) {
-        const std::string keptIn = unsentOfDay(names_.outboxes[late.outbox], late.dateText);
-        news_.push_back(lateLinesMessage(late.lines, late.dateText, keptIn));
+        news_.push_back(lateLinesMessage(late.lines, late.dateText, late.keptIn));
     }
 }
 

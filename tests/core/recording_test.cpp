@@ -229,23 +229,45 @@ TEST_F(Recording, WithoutTheClassFileLinesWaitInTheOutboxUntilItIsBack) {
     EXPECT_EQ(readBytes(dataFile(fileNamesOf().outbox)), "");
 }
 
-// The lines of a day before that their day file cannot take stay in the outbox, told of, and
-// today's lines neither join them nor wait behind them.
-TEST_F(Recording, AnUnusableDayFileLeavesItsLinesInTheOutboxAndTodaysLinesGo) {
+// The lines of a day before whose day file is unusable go to the second place for them, and
+// the outbox stays free for today's lines; should that place be unusable too, they stay in the
+// outbox, told of, and today's lines neither join them nor wait behind them.
+class UnusableDayFile : public Recording, public testing::WithParamInterface<bool> {};
+
+TEST_P(UnusableDayFile, LeavesTodaysLinesAWayToTheClassFile) {
+    const bool secondPlaceToo = GetParam();
     const auto outbox = dataFile(fileNamesOf().outbox);
     writeBytes(outbox, "mine\r\n");
     last_write_time(outbox, last_write_time(outbox) - std::chrono::hours(24));
     const std::string dayBefore = dateText(localTimeOf(std::time(nullptr) - 24 * 3600));
+    const auto elsewhere = dataFile(unsentOfDayElsewhere(fileNamesOf().outbox, dayBefore));
     std::filesystem::create_directory(dataFile(unsentOfDay(fileNamesOf().outbox, dayBefore)));
-    for (const char* answer : {"next", "last"}) {
-        boxes.answer = answer;
-        run().enterResponse();
+    if (secondPlaceToo) std::filesystem::create_directory(elsewhere);
+    // The class file away: today's line has to wait, or fail when it cannot.
+    std::filesystem::remove(responsesFile());
+    std::filesystem::create_directory(responsesFile());
+    boxes.answer = "next";
+    run().enterResponse();
+    std::filesystem::remove(responsesFile());
+    if (!secondPlaceToo) boxes.answer = "last";
+    run().enterResponse();
+
+    const auto told = HasSubstr("1 line of the answers you gave on " + dayBefore);
+    if (secondPlaceToo) {
+        EXPECT_THAT(dialogs.messages, ElementsAre(failureMessage(kPathFileAccessError), AllOf(told, HasSubstr("(error 75)"))));
+        EXPECT_EQ(readBytes(outbox), "mine\r\n");
+        EXPECT_EQ(readBytes(responsesFile()), "next\r\n");
+    } else {
+        EXPECT_THAT(dialogs.messages,
+                    ElementsAre(failureMessage(kPathFileAccessError), AllOf(told, HasSubstr(" (2).txt"))));
+        EXPECT_EQ(readBytes(elsewhere), "mine\r\n");
+        EXPECT_EQ(readBytes(outbox), "");
+        EXPECT_EQ(readBytes(responsesFile()), "next\r\nlast\r\n");
     }
-    EXPECT_THAT(dialogs.messages, ElementsAre(AllOf(HasSubstr("1 line of the answers you gave on " + dayBefore),
-                                                    HasSubstr("(error 75)"))));
-    EXPECT_EQ(readBytes(outbox), "mine\r\n");
-    EXPECT_EQ(readBytes(responsesFile()), "next\r\nlast\r\n");
 }
+
+INSTANTIATE_TEST_SUITE_P(DayFile, UnusableDayFile, testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "SecondPlaceTooStayInTheOutbox" : "SecondPlace"; });
 
 struct LongNameRow {
     const char* label;

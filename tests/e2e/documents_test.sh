@@ -37,8 +37,8 @@ while read -r kind name; do
     report_*) expect "$name" README.md README.txt classjournal-report.1 ;;
     *) expect "$name" README.md README.txt classjournal.1 ;;
     esac
-done < <("$file_names" "Student One" 12-08-2026 | grep -v '^unsent_of_day '
-    "$file_names" "Student One" 12-07-2026 | grep '^unsent_of_day ')
+done < <("$file_names" "Student One" 12-08-2026 | grep -v '^unsent_of_day'
+    "$file_names" "Student One" 12-07-2026 | grep '^unsent_of_day')
 
 awk 'length($0) > 78 { print "line " NR " has " length($0) " characters"; bad = 1 } END { exit bad }' \
     "$source/packaging/README.txt" || fail "README.txt has lines over 78 characters"

@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
     const std::pair<const char*, std::string> byKind[] = {
         {"master", names.master}, {"send", names.send},   {"notes", names.notes},
         {"draft", names.draft},   {"outbox", names.outbox}, {"inuse", names.inUse},
-        {"unsent_of_day", cj::unsentOfDay(names.outbox, day)}, {"record", cj::progressFileOf(names.draft)},
+        {"unsent_of_day", cj::unsentOfDay(names.outbox, day)},
+        {"unsent_of_day_elsewhere", cj::unsentOfDayElsewhere(names.outbox, day)}, {"record", cj::progressFileOf(names.draft)},
         {"delivery", cj::progressFileOf(names.outbox)},
         {"class", cj::kClassFileName}, {"report_page", cj::report::kPageFile}, {"report_table", cj::report::kTableFile},
     };
