@@ -47,11 +47,8 @@ int main(int argc, char** argv) {
             std::chrono::sys_days(std::chrono::year(2026) / 9 / 1) + std::chrono::days(day / 5 * 7 + day % 5);
         const std::chrono::year_month_day ymd(date);
         for (int s = 0; s < students; ++s) {
-            cj::RunState state;
-            state.fullName = "Student " + std::to_string(s + 1) + " Lastname";
-            state.initials = "S" + std::to_string(s + 1);
-            state.assignmentNumber = "001";
-            state.codeNbr = 19;
+            const cj::HeaderFields header{"Student " + std::to_string(s + 1) + " Lastname", "001",
+                                          "S" + std::to_string(s + 1), 19};
             cj::LocalTime now{static_cast<int>(ymd.year()),
                               static_cast<int>(static_cast<unsigned>(ymd.month())),
                               static_cast<int>(static_cast<unsigned>(ymd.day())),
@@ -59,8 +56,8 @@ int main(int argc, char** argv) {
                               0,
                               0,
                               0};
-            const cj::StudentFileNames names = cj::studentFileNames("c:", state.fullName, cj::dateText(now));
-            std::string send = cj::sendFileHeader("Xq~noise~line~of~twenty~or~so", state, "001.  Responses", now);
+            const cj::StudentFileNames names = cj::studentFileNames("c:", header.fullName, cj::dateText(now));
+            std::string send = cj::sendFileHeader("Xq~noise~line~of~twenty~or~so", header, "001.  Responses", now);
             std::string notes, master;
             for (int q = 1; q <= 15; ++q) {
                 now.minute = q * 3;

@@ -6,8 +6,8 @@
 #include "code_page.h"
 #include "failure_words.h"
 #include "page_text.h"
+#include "record_layouts.h"
 #include "run_error.h"
-#include "student_files.h"
 #include "text_files.h"
 #include "utf8_text.h"
 

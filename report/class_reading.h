@@ -4,7 +4,7 @@
 
 #include "class_report.h"
 #include "file_discovery.h"
-#include "platform.h"
+#include "computer.h"
 
 namespace cj::report {
 

@@ -31,7 +31,7 @@ protected:
     std::string header;
 };
 
-TEST_F(Recording, AResponseGoesToTheSharedFileAndTheSendFile) {
+TEST_F(Recording, AResponseGoesToTheClassFileAndTheSendFile) {
     run().nextQuestion();
     boxes.answer = "OK";
     run().enterResponse();

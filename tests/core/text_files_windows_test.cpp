@@ -233,7 +233,7 @@ INSTANTIATE_TEST_SUITE_P(
                     WaitRow{"read", [](const auto& f) { EXPECT_EQ(readFile(f), "first\r\n"); }, false}),
     [](const auto& row) { return std::string(row.param.what); });
 
-TEST(WindowsSharedFile, TheDelayedLineArrivesOnce) {
+TEST(WindowsClassFile, TheDelayedLineArrivesOnce) {
     TempDir temp;
     const auto file = temp.path() / "responses.txt";
     LockHolder holder(file, 500ms);
@@ -241,7 +241,7 @@ TEST(WindowsSharedFile, TheDelayedLineArrivesOnce) {
     EXPECT_EQ(readFile(file), "line\r\n");
 }
 
-TEST(WindowsSharedFile, ALockHeldPastTheWaitGives70AndLeavesTheFile) {
+TEST(WindowsClassFile, ALockHeldPastTheWaitGives70AndLeavesTheFile) {
     TempDir temp;
     const auto file = temp.path() / "responses.txt";
     appendToFile(file, "first\r\n");
@@ -253,7 +253,7 @@ TEST(WindowsSharedFile, ALockHeldPastTheWaitGives70AndLeavesTheFile) {
     EXPECT_EQ(readFile(file), "first\r\n");
 }
 
-TEST(WindowsSharedFile, StudentsAppendingAtOnceNeverInterleaveInsideALine) {
+TEST(WindowsClassFile, StudentsAppendingAtOnceNeverInterleaveInsideALine) {
     TempDir temp;
     std::vector<std::unique_ptr<ChildProcess>> students;
     for (int student = 0; student < kStudents; ++student) {

@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
     EveryFileOfARecord, WholeRecords,
     testing::Values(FaultRow{"ResponseInTheSendFile", Command::Response, RecordFile::Send, responseRecord(kTyped)},
                     // The failed run's line from the outbox, then this run's.
-                    FaultRow{"ResponseInTheSharedFile", Command::Response, RecordFile::Class,
+                    FaultRow{"ResponseInTheClassFile", Command::Response, RecordFile::Class,
                              kTyped + "\r\n" + kTyped + "\r\n"},
                     FaultRow{"NotesInTheSendFile", Command::Notes, RecordFile::Send,
                              notesRecord(kQuestion, kTyped, "       ")},

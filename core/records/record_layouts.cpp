@@ -6,7 +6,7 @@
 
 namespace cj {
 
-std::string sendFileHeader(const std::string& noiseLine, const RunState& s, const std::string& assignmentLine,
+std::string sendFileHeader(const std::string& noiseLine, const HeaderFields& s, const std::string& assignmentLine,
                            const LocalTime& now) {
     const float n = s.codeNbr;
     return noiseLine + kLineEnd + code(kStudentNameLabel + s.fullName, n) + kLineEnd +

@@ -19,7 +19,5 @@ struct Utf8Character {
 // alone, as U+FFFD.
 Utf8Character utf8CharacterAt(std::string_view text, std::size_t at);
 
-// Character for character in the code page; one that it lacks becomes "?".
-std::string codePageOfUtf8(std::string_view text);
 
 }  // namespace cj

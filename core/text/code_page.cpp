@@ -48,4 +48,15 @@ std::string toUtf8(std::string_view codePageText) {
     return out;
 }
 
+std::string codePageOfUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const Utf8Character next = utf8CharacterAt(text, at);
+        out += codePageByteOf(next.character);
+        at += next.length;
+    }
+    return out;
+}
+
 }  // namespace cj

@@ -1,7 +1,5 @@
 #include "utf8_text.h"
 
-#include "code_page.h"
-
 namespace cj {
 
 namespace {
@@ -45,17 +43,6 @@ Utf8Character utf8CharacterAt(std::string_view text, std::size_t at) {
     constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
     if (c < kShortest[length] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return {kReplacement, 1};
     return {c, length};
-}
-
-std::string codePageOfUtf8(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t at = 0; at < text.size();) {
-        const Utf8Character next = utf8CharacterAt(text, at);
-        out += codePageByteOf(next.character);
-        at += next.length;
-    }
-    return out;
 }
 
 }  // namespace cj

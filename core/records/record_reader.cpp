@@ -6,7 +6,6 @@
 #include "clock_text.h"
 #include "fixed_texts.h"
 #include "record_layouts.h"
-#include "student_files.h"
 
 namespace cj {
 

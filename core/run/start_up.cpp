@@ -2,11 +2,11 @@
 #include <system_error>
 
 #include "clock_text.h"
+#include "code_page.h"
 #include "failure_messages.h"
 #include "file_names.h"
 #include "number_text.h"
 #include "run.h"
-#include "utf8_text.h"
 
 namespace cj {
 

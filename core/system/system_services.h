@@ -3,7 +3,7 @@
 #include <ctime>
 #include <random>
 
-#include "platform.h"
+#include "computer.h"
 
 namespace cj {
 

@@ -73,7 +73,7 @@ private:
     // the end of the program passes.
     template <typename Body>
     void trapped(Body&& body);
-    void report(int errorNumber);
+    void showFailure(int errorNumber);
     [[noreturn]] static void endProgram();
 
     std::filesystem::path locate(const std::string& dosPath) const { return platform_.drives.locate(dosPath); }
@@ -119,7 +119,7 @@ void Run::trapped(Body&& body) {
     } catch (const ProgramEnded&) {
         throw;
     } catch (...) {
-        report(currentFailureNumber());
+        showFailure(currentFailureNumber());
     }
 }
 

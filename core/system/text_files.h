@@ -36,7 +36,7 @@ struct FilePlace {
 };
 
 // A file opened for the run's appends. Many programs may append to one file at once (the whole
-// class to the shared file, one student running twice to their own): each append happens while
+// class to the class file, one student running twice to their own): each append happens while
 // its program holds an exclusive lock on the one byte at kLockOffset, far past any data, so that
 // readers of the file are never blocked. Where the file system keeps no locks, appends go ahead
 // without one, and nothing is ever cut back. The lock goes, and the file closes, with the object.
@@ -78,8 +78,10 @@ public:
 
     // Appends bytes at the end, counting what reached the file even when a later part fails.
     void write(std::string_view bytes);
-    // Brings what was written to stable storage, or throws.
-    void flush();
+    // Brings what was written to stable storage and ends the writing, or throws: on Linux the
+    // close that reports a write lost on a share is made here. The file stays open and locked
+    // for what follows.
+    void finishWriting();
     // Takes back what was written since the last keep(), but only under the lock, only while
     // the file still ends with those bytes (a file that has grown past them holds a record
     // another program appended after ours), and only while the file has one link. A cut-back

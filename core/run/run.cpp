@@ -6,7 +6,7 @@ namespace cj {
 
 Run::Run(Platform platform) : platform_(platform), files_(platform.drives, platform.clock) {}
 
-void Run::report(int errorNumber) { platform_.dialogs.msgBox(failureMessage(errorNumber)); }
+void Run::showFailure(int errorNumber) { platform_.dialogs.msgBox(failureMessage(errorNumber)); }
 
 void Run::endProgram() { throw ProgramEnded{}; }
 

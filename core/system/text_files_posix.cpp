@@ -309,7 +309,7 @@ std::chrono::system_clock::time_point AppendFile::lastWritten() const {
 
 void AppendFile::write(std::string_view bytes) { opened_->file.writeAll(bytes, opened_->written); }
 
-void AppendFile::flush() {
+void AppendFile::finishWriting() {
     opened_->file.flushToDisk();
     opened_->file.checkedClose();
 }

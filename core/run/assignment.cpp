@@ -13,14 +13,15 @@ void Run::openAssignment() {
         const std::string key = s.assignmentNumber + ".";
         while (assignmentLine.substr(0, 4) != key) assignmentLine = script_.read(++s.lineIndex);
     } catch (const RunError& failure) {
-        report(failure.number());
+        showFailure(failure.number());
         endProgram();
     }
 
     trapped([&] {
         // The noise line draws from the random sequence before the clock is read.
         const std::string noiseLine = makeCodeLine(s.codeNbr, [this] { return platform_.random.next(); });
-        std::string header = sendFileHeader(noiseLine, s, assignmentLine, platform_.clock.now());
+        std::string header = sendFileHeader(noiseLine, {s.fullName, s.assignmentNumber, s.initials, s.codeNbr}, assignmentLine,
+                                            platform_.clock.now());
         onFiles([&] { files_.open(std::move(header)); });
     });
     if (files_.nameFull()) {

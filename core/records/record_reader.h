@@ -5,7 +5,7 @@
 #include <string>
 
 #include "line_splitter.h"
-#include "platform.h"
+#include "computer.h"
 
 namespace cj {
 

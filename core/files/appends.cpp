@@ -47,7 +47,7 @@ void writeWhole(AppendFile& file, std::string_view bytes) {
             file.write(bytes.substr(0, piece));
             bytes.remove_prefix(piece);
         }
-        file.flush();
+        file.finishWriting();
     } catch (...) {
         file.takeBack();
         throw;

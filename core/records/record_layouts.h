@@ -1,9 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
-#include "platform.h"
-#include "run_state.h"
+#include "computer.h"
 
 namespace cj {
 
@@ -27,9 +27,18 @@ inline const std::string kInitialsLabel = "Initials:  ";
 inline const std::string kDateAndTimeLabel = "Date and Time ";
 inline constexpr int kHeaderLines = 6;
 
+// Far more than anyone types into an answer box; a larger text is someone else's doing.
+inline constexpr std::uint64_t kLargestAnswer = 16u << 20;
+
+// Who and what a send file's header names, and the key its lines are coded with.
+struct HeaderFields {
+    std::string fullName, assignmentNumber, initials;
+    float codeNbr = 0.0f;
+};
+
 // Written at every start, before the run's first record: the noise line, who, which
 // assignment, when.
-std::string sendFileHeader(const std::string& noiseLine, const RunState& state, const std::string& assignmentLine,
+std::string sendFileHeader(const std::string& noiseLine, const HeaderFields& fields, const std::string& assignmentLine,
                            const LocalTime& now);
 
 // The send file's framed record of a response.

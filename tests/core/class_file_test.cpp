@@ -77,7 +77,7 @@ private:
     pid_t pid_ = -1;
 };
 
-TEST(SharedFileLock, AnAppendWaitsForTheLockThenLandsOnce) {
+TEST(ClassFileLock, AnAppendWaitsForTheLockThenLandsOnce) {
     TempDir temp;
     const auto file = temp.path() / "responses.txt";
     writeBytes(file, "earlier\r\n");
@@ -86,10 +86,10 @@ TEST(SharedFileLock, AnAppendWaitsForTheLockThenLandsOnce) {
     EXPECT_EQ(readBytes(file), "earlier\r\nmine\r\n");
 }
 
-class SharedFileLockedTooLong : public RunFixture {};
+class ClassFileLockedTooLong : public RunFixture {};
 
 // The record in the student's own send file counts; the class's line waits in the outbox.
-TEST_F(SharedFileLockedTooLong, ReportsPermissionDeniedWithTheSendFilesRecordInPlace) {
+TEST_F(ClassFileLockedTooLong, ReportsPermissionDeniedWithTheSendFilesRecordInPlace) {
     start("1", "Student One", "STO", "1");
     const auto shared = onDrive('i', "responses.txt");
     const std::string sent = readBytes(dataFile(fileNamesOf().send));

@@ -5,12 +5,12 @@
 #include <utility>
 
 #include "appends.h"
+#include "code_page.h"
 #include "failure_messages.h"
 #include "fixed_texts.h"
 #include "record_layouts.h"
 #include "run_error.h"
 #include "text_files.h"
-#include "utf8_text.h"
 
 namespace cj {
 
@@ -179,7 +179,7 @@ void StudentFiles::finishRecordsKilledOnTheWay() {
 void StudentFiles::finishLine(RecordInProgress& record) {
     const std::string& line = *record.classLine;
     if (const auto& to = record.linePlace) {
-        const std::string file = to->inOutbox ? names_.outbox : std::string(kResponsesFile);
+        const std::string file = to->inOutbox ? names_.outbox : std::string(kClassFile);
         if (readFileAt(locate(file), to->place, line.size()) == line) return record.classLine.reset();
     }
     if (record.dateText == names_.dateText) {
@@ -331,8 +331,8 @@ void StudentFiles::sendToClassFile(const std::string& line, const LineHooks* hoo
 // the class file lines (from the start until a delivery succeeds, and after a failure): a look on
 // a network share for every record would keep the student waiting.
 Delivery StudentFiles::deliver(std::string_view line, const LineHooks* hooks) {
-    if (outboxMayHoldLines_) return deliverToClassFile(outboxes_, ownOutbox_, locate(kResponsesFile), line, hooks);
-    Delivery delivery = deliverToClassFile({outboxes_[ownOutbox_]}, 0, locate(kResponsesFile), line, hooks);
+    if (outboxMayHoldLines_) return deliverToClassFile(outboxes_, ownOutbox_, locate(kClassFile), line, hooks);
+    Delivery delivery = deliverToClassFile({outboxes_[ownOutbox_]}, 0, locate(kClassFile), line, hooks);
     for (Delivery::Fault& fault : delivery.faults) fault.outbox = ownOutbox_;
     for (Delivery::LateLines& late : delivery.late) late.outbox = ownOutbox_;
     return delivery;

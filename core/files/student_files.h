@@ -11,14 +11,11 @@
 #include "class_delivery.h"
 #include "drive_map.h"
 #include "file_names.h"
-#include "platform.h"
+#include "computer.h"
 #include "record_in_progress.h"
 #include "text_files.h"
 
 namespace cj {
-
-// Far more than anyone types into an answer box; a larger text is someone else's doing.
-inline constexpr std::uint64_t kLargestAnswer = 16u << 20;
 
 // Everything written for one student, and the class file's share of it. A record reaches
 // each of its files exactly once: its bytes are fixed when it is first tried, and a file that

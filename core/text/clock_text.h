@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform.h"
+#include "computer.h"
 
 namespace cj {
 

@@ -442,7 +442,7 @@ std::chrono::system_clock::time_point AppendFile::lastWritten() const {
 void AppendFile::write(std::string_view bytes) { opened_->file.writeAll(bytes, opened_->deadline); }
 
 // Once FlushFileBuffers has succeeded the bytes are on stable storage.
-void AppendFile::flush() { opened_->file.flushToDisk(); }
+void AppendFile::finishWriting() { opened_->file.flushToDisk(); }
 
 // An append-only handle cannot shorten its file; a second one can, while the first keeps the lock.
 void AppendFile::takeBack() {

@@ -13,5 +13,7 @@ char32_t unicodeOf(char codePageByte);
 char codePageByteOf(char32_t character);
 
 std::string toUtf8(std::string_view codePageText);
+// UTF-8 character for character in the code page; one that it lacks becomes "?".
+std::string codePageOfUtf8(std::string_view text);
 
 }  // namespace cj
