@@ -87,6 +87,17 @@ TEST(SharedFileLock, AnAppendWaitsForTheLockThenLandsOnce) {
     EXPECT_EQ(readBytes(file), "earlier\r\nmine\r\n");
 }
 
+// Whole lines up to a page, a longer line alone: a piece cut wrong must fail here at once rather
+// than spin, where only random kills would meet it.
+TEST(LongAppends, EndInTime) {
+    TempDir temp;
+    const std::string bytes = "short\r\n" + std::string(5000, 'x') + "\r\n";
+    alarm(10);
+    appendToFile(temp.path() / "f.txt", bytes);
+    alarm(0);
+    EXPECT_EQ(readBytes(temp.path() / "f.txt"), bytes);
+}
+
 class SharedFileLockedTooLong : public RunFixture {};
 
 // The record in the student's own send file counts; the class's line waits in the outbox, from
