@@ -87,8 +87,8 @@ TEST(SharedFileLock, AnAppendWaitsForTheLockThenLandsOnce) {
     EXPECT_EQ(readBytes(file), "earlier\r\nmine\r\n");
 }
 
-// Whole lines up to a page, a longer line alone: a piece cut wrong must fail here at once rather
-// than spin, where only random kills would meet it.
+// Whole lines up to a page, then a longer line alone. A piece cut wrong there can leave the
+// append spinning: the alarm ends it in seconds.
 TEST(LongAppends, EndInTime) {
     TempDir temp;
     const std::string bytes = "short\r\n" + std::string(5000, 'x') + "\r\n";
