@@ -11,33 +11,6 @@ namespace cj::report {
 
 namespace {
 
-// The length of the well-formed character at the start of bytes, or 0 when there is none.
-std::size_t characterLength(std::string_view bytes) {
-    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-    const unsigned char lead = at(0);
-    if (lead < 0x80) return 1;
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF;  // the second byte's range
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0) low = 0xA0;   // no overlong forms
-        if (lead == 0xED) high = 0x9F;  // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;  // nothing past U+10FFFF
-    } else {
-        return 0;
-    }
-    if (bytes.size() < length || at(1) < low || at(1) > high) return 0;
-    for (std::size_t i = 2; i < length; ++i) {
-        if (at(i) < 0x80 || at(i) > 0xBF) return 0;
-    }
-    return length;
-}
-
 // Characters that turn the text around them, so that a name could pass for another's: shown
 // as what they are.
 bool turnsDirection(char32_t c) {
@@ -51,16 +24,15 @@ bool needsCare(char c) {
            byte == 0xC2 || byte == 0xD8 || byte == 0xE2;
 }
 
-
 }  // namespace
 
 std::string wellFormedUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
-    while (!bytes.empty()) {
-        const std::size_t length = characterLength(bytes);
-        out.append(length ? bytes.substr(0, length) : "\xEF\xBF\xBD");
-        bytes.remove_prefix(length ? length : 1);
+    for (std::size_t at = 0; at < bytes.size();) {
+        const Utf8Character next = utf8CharacterAt(bytes, at);
+        appendUtf8(out, next.character);
+        at += next.length;
     }
     return out;
 }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <random>
 #include <set>
+#include <thread>
 
 #include "appends.h"
 #include "failure_messages.h"
@@ -86,16 +87,35 @@ TEST(ClassFileLock, AnAppendWaitsForTheLockThenLandsOnce) {
     EXPECT_EQ(readBytes(file), "earlier\r\nmine\r\n");
 }
 
+// Whole lines up to a page, then a longer line alone. A piece cut wrong there can leave the
+// append spinning: the alarm ends it in seconds.
+TEST(LongAppends, EndInTime) {
+    TempDir temp;
+    const std::string bytes = "short\r\n" + std::string(5000, 'x') + "\r\n";
+    alarm(10);
+    appendToFile(temp.path() / "f.txt", bytes);
+    alarm(0);
+    EXPECT_EQ(readBytes(temp.path() / "f.txt"), bytes);
+}
+
 class ClassFileLockedTooLong : public RunFixture {};
 
-// The record in the student's own send file counts; the class's line waits in the outbox.
+// The record in the student's own send file counts; the class's line waits in the outbox, from
+// before the wait on, so that a kill in the wait leaves it there.
 TEST_F(ClassFileLockedTooLong, ReportsPermissionDeniedWithTheSendFilesRecordInPlace) {
     start("1", "Student One", "STO", "1");
     const auto shared = onDrive('i', "responses.txt");
     const std::string sent = readBytes(dataFile(fileNamesOf().send));
     LockHolder other(shared, kLockWait + std::chrono::seconds(10));
     boxes.answer = "OK";
+    std::string inTheWait;
+    std::thread look([&, outbox = dataFile(fileNamesOf().outbox)] {
+        std::this_thread::sleep_for(kLockWait / 2);
+        if (std::filesystem::exists(outbox)) inTheWait = readBytes(outbox);
+    });
     const auto waited = timeOf([&] { run().enterResponse(); });
+    look.join();
+    EXPECT_EQ(inTheWait, "OK\r\n");
     EXPECT_GE(waited, kLockWait - std::chrono::milliseconds(100));
     EXPECT_LT(waited, kLockWait + std::chrono::seconds(2));
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{failureMessage(kPermissionDenied)});

@@ -1,6 +1,7 @@
-// Flushes and closes that fail after every byte was written. This executable stands in for the
-// C library's fsync and close (the file layer's calls resolve to these), which only a POSIX
-// link can do, so it is built apart from the other tests.
+// Flushes and closes that fail after every byte was written, and an outbox that cannot be
+// emptied. This executable stands in for the C library's fsync, close and ftruncate (the file
+// layer's calls resolve to these), which only a POSIX link can do, so it is built apart from the
+// other tests.
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,7 @@ namespace {
 
 int failingFsyncs = 0;
 int failingCloses = 0;
+int failingTruncates = 0;
 // When set, another program appends this line, without any lock, just before the next flush.
 const char* interloper = nullptr;
 std::filesystem::path interloperFile;
@@ -52,6 +54,11 @@ extern "C" int close(int fd) {
         return -1;
     }
     return closed;
+}
+
+extern "C" int ftruncate(int fd, off_t length) {
+    if (failingTruncates > 0) return --failingTruncates, errno = EIO, -1;
+    return real<int (*)(int, off_t)>("ftruncate")(fd, length);
 }
 
 namespace cj::test {
@@ -94,7 +101,8 @@ INSTANTIATE_TEST_SUITE_P(Appends, FlushFailure,
                          testing::Values(FlushRow{"Fsync", &failingFsyncs, false},
                                          FlushRow{"Close", &failingCloses, false},
                                          FlushRow{"OutboxDeliveryFsync", &failingFsyncs, true},
-                                         FlushRow{"OutboxDeliveryClose", &failingCloses, true}),
+                                         FlushRow{"OutboxDeliveryClose", &failingCloses, true},
+                                         FlushRow{"OutboxEmptying", &failingTruncates, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The same student running twice, or an older program that takes no lock: a line that lands

@@ -63,6 +63,8 @@ TEST_P(OwedBytes, GoInOnceAndNeverGlued) {
 INSTANTIATE_TEST_SUITE_P(
     Appends, OwedBytes,
     testing::Values(OwedRow{"AFragmentIsEnded", "old\r\nfr", std::nullopt, Ends::AtRecordEnd, "old\r\nfr\r\nrec\r\n"},
+                    OwedRow{"ATearBetweenCrAndLfIsEnded", "old\r\nfr\r", std::nullopt, Ends::AtLineEnd,
+                            "old\r\nfr\r\nrec\r\n"},
                     OwedRow{"ANoteEndIsLeft", kNoteEnd, std::nullopt, Ends::AtRecordEnd, kNoteEnd + "rec\r\n"},
                     OwedRow{"ANoteEndInALineFileIsEnded", kNoteEnd, std::nullopt, Ends::AtLineEnd,
                             kNoteEnd + "\r\nrec\r\n"},

@@ -48,6 +48,20 @@ const Term kTerms[] = {
                                response("00:03:00", "last")}},
      {},
      "Ann,A,2026-12-07,1,0,23:55:00,23:56:00\r\nAnn,A,2026-12-08,2,1,00:01:00,00:03:00\r\n"},
+    {"ClockPutBackAnHourThenMidnight",
+     {{"send_1207Ann.txt", header("Ann", "A", "12-07-2026", "23:30:00") + response("23:50:00", "a") +
+                               response("22:55:00", "b") + response("00:05:00", "c")}},
+     {},
+     "Ann,A,2026-12-07,2,0,22:55:00,23:50:00\r\nAnn,A,2026-12-08,1,0,00:05:00,00:05:00\r\n"},
+    {"CutAtALineEndBeforeTheNextStart",
+     {{"send_1207Ann.txt", header("Ann", "A", "12-07-2026", "10:00:00") + kBang + kIndent + "10:01:00\r\n" +
+                               kBang + "RESPONSE -->  \r\ncut\r\n" + header("Ann", "A", "12-07-2026", "23:59:00") +
+                               response("00:01:00", "past")}},
+     {},
+     "Ann,A,2026-12-07,0,0,10:00:00,23:59:00\r\nAnn,A,2026-12-08,1,0,00:01:00,00:01:00\r\n",
+     "",
+     "",
+     "send_1207Ann.txt:7: a response record cut short"},
     {"DraftOnlyDay",
      {{"send_1207Ann.txt", kAnn}, {"draft_Ann.txt", "typed, never sent"}},
      {},
