@@ -44,6 +44,12 @@ public:
     // while a command runs, or its message is shown, it ends the program once the command is done.
     void endProgram();
 
+    // The window's own actions, which the control table names for buttons as it names the run's
+    // commands; each runs as a command the student gave.
+    void copyPicture();
+    // A second start would begin the interval again; once running, the timer runs to the end.
+    void startPictureTimer();
+
     // Each change of the answer box starts the pause over, so the draft is written when typing
     // stops, not on each key.
     void answerChanged();
@@ -76,7 +82,6 @@ private:
     // emptied; everything else given meanwhile is carried out after it, in order: the keys first,
     // then the command's messages, then the buttons pressed and the close.
     void command(const std::function<void()>& handler, bool records = false);
-    void act(WindowAction action);
 
     HeldMessages messages_;
     ToolkitWindow& window_;
@@ -88,7 +93,6 @@ private:
     bool endAsked_ = false;
     bool draftDue_ = false;
     std::vector<const Control*> pressedMeanwhile_;
-    // A second start would begin the interval again; once running, the timer runs to the end.
     bool pictureTimerRuns_ = false;
 };
 
