@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "control_table.h"
 #include "failure_messages.h"
 #include "run_error.h"
 

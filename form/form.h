@@ -5,13 +5,14 @@
 #include <string_view>
 #include <vector>
 
-#include "control_table.h"
 #include "file_thread.h"
 #include "platform.h"
 #include "run.h"
 #include "toolkit_window.h"
 
 namespace cj::form {
+
+struct Control;
 
 // What every window of the program does alike, whatever its toolkit: it owns the run, runs
 // what each button's press and each timer asks through one guard, one command at a time, ends
