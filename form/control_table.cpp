@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "form.h"
+#include "run.h"
+
 namespace cj::form {
 
 namespace {
@@ -37,14 +40,14 @@ constexpr Control kControls[] = {
     {"cmd_display_note_file", Kind::Button, "display notes", "", {4440, 240, 975, 495},
      {"cmd_display_note_file_Click", &Run::displayNotes}},
     {"cmd_quit", Kind::Button, "quit program", "", {10200, 0, 735, 495},
-     {"cmd_quit_Click", WindowAction::EndProgram}},
+     {"cmd_quit_Click", &Form::endProgram}},
     {"cmd_pend_exp", Kind::Button, "pend exp", "", {8640, 7560, 495, 375},
-     {"cmd_pend_exp_Click", WindowAction::StartPictureTimer}},
+     {"cmd_pend_exp_Click", &Form::startPictureTimer}},
     {"cmd_next_picture", Kind::Button, "next picture", "", {1200, 7560, 855, 495},
      {"cmd_next_picture_Click", &Run::nextPicture}},
     {"lbl_only_if_prompted", Kind::Label, "click only if prompted", "", {240, 7560, 855, 495}},
     {"cmd_copy_picture", Kind::Button, "copy picture", "", {1200, 8160, 855, 495},
-     {"cmd_copy_picture_Click", WindowAction::CopyPicture}},
+     {"cmd_copy_picture_Click", &Form::copyPicture}},
     {"cmd_clear_answer_box", Kind::Button, "clear box", "", {8280, 240, 855, 495},
      {"cmd_clear_answer_box_Click", &Run::clearAnswerBox}},
 };

@@ -3,30 +3,38 @@
 #include <span>
 #include <string_view>
 
-#include "run.h"
+namespace cj {
+class Run;
+}
 
 namespace cj::form {
+
+class Form;
 
 // The main window as every toolkit builds it: its controls, their places in twips (1/1440
 // inch), what its buttons do, its fonts, titles and timers. Nothing here knows a toolkit.
 
 enum class Kind { MultiLineTextBox, TextBox, Button, Label, Picture, ListBox };
 
-// What a press asks of the window's toolkit or of the form, rather than of the run.
-enum class WindowAction { None, CopyPicture, StartPictureTimer, EndProgram };
+// A press asks either the run for one of its commands, or the form for an action of the window
+// itself (one that needs the toolkit's window or ends the program). Both are named in the table,
+// so that a button of either kind is one row.
+using RunCommand = void (Run::*)();
+using WindowAction = void (Form::*)();
 
-// What pressing a button does: one of the run's commands or a window action. Named after the
-// control and its event, as the window's handlers always were; a button without one does nothing.
+// What pressing a button does. Named after the control and its event, as the window's handlers
+// always were; a button without one does nothing.
 struct Command {
     constexpr Command() = default;
-    constexpr Command(std::string_view name, void (Run::*ofRun)(), bool records = false)
+    constexpr Command(std::string_view name, RunCommand ofRun, bool records = false)
         : name(name), ofRun(ofRun), records(records) {}
-    constexpr Command(std::string_view name, WindowAction action) : name(name), action(action) {}
+    constexpr Command(std::string_view name, WindowAction ofWindow) : name(name), ofWindow(ofWindow) {}
     explicit operator bool() const { return !name.empty(); }
 
     std::string_view name;
-    void (Run::*ofRun)() = nullptr;
-    WindowAction action = WindowAction::None;
+    // Exactly one of the two is set.
+    RunCommand ofRun = nullptr;
+    WindowAction ofWindow = nullptr;
     // Records the answer box, and then empties it.
     bool records = false;
 };

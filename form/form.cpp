@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "control_table.h"
 #include "failure_messages.h"
 #include "run_error.h"
 
@@ -35,21 +36,16 @@ void Form::press(std::string_view control) {
             if (given.ofRun) {
                 (run_.*given.ofRun)();
             } else {
-                act(given.action);
+                (this->*given.ofWindow)();
             }
         },
         given.records);
 }
 
-void Form::act(WindowAction action) {
-    switch (action) {
-        case WindowAction::CopyPicture: window_.copyPicture(); break;
-        case WindowAction::StartPictureTimer:
-            if (!pictureTimerRuns_) pictureTimerRuns_ = window_.startPictureTimer();
-            break;
-        case WindowAction::EndProgram: endProgram(); break;
-        case WindowAction::None: break;
-    }
+void Form::copyPicture() { window_.copyPicture(); }
+
+void Form::startPictureTimer() {
+    if (!pictureTimerRuns_) pictureTimerRuns_ = window_.startPictureTimer();
 }
 
 void Form::pictureTimerTicked() {

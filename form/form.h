@@ -5,13 +5,14 @@
 #include <string_view>
 #include <vector>
 
-#include "control_table.h"
 #include "file_thread.h"
 #include "platform.h"
 #include "run.h"
 #include "toolkit_window.h"
 
 namespace cj::form {
+
+struct Control;
 
 // What every window of the program does alike, whatever its toolkit: it owns the run, runs
 // what each button's press and each timer asks through one guard, one command at a time, ends
@@ -43,6 +44,12 @@ public:
     // only, and quickly out of sight, since keeping the draft may wait on a slow network. Asked
     // while a command runs, or its message is shown, it ends the program once the command is done.
     void endProgram();
+
+    // The window's own actions, which the control table names for buttons as it names the run's
+    // commands; each runs as a command the student gave.
+    void copyPicture();
+    // A second start would begin the interval again; once running, the timer runs to the end.
+    void startPictureTimer();
 
     // Each change of the answer box starts the pause over, so the draft is written when typing
     // stops, not on each key.
@@ -76,7 +83,6 @@ private:
     // emptied; everything else given meanwhile is carried out after it, in order: the keys first,
     // then the command's messages, then the buttons pressed and the close.
     void command(const std::function<void()>& handler, bool records = false);
-    void act(WindowAction action);
 
     HeldMessages messages_;
     ToolkitWindow& window_;
@@ -88,7 +94,6 @@ private:
     bool endAsked_ = false;
     bool draftDue_ = false;
     std::vector<const Control*> pressedMeanwhile_;
-    // A second start would begin the interval again; once running, the timer runs to the end.
     bool pictureTimerRuns_ = false;
 };
 

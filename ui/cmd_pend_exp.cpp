@@ -141,8 +141,8 @@ std::string cmd_pend_exp::answerText() const { return txt_answer->codePageText()
 
 void cmd_pend_exp::setAnswerText(const std::string& text) { txt_answer->setCodePageText(text); }
 
-void cmd_pend_exp::setUserScale(cj::PictureBox box, float width, float height) {
-    (box == cj::PictureBox::Picture1 ? Picture1 : Picture2)->setUserScale(width, height);
+void cmd_pend_exp::setUserScale(cj::PictureBoxId box, float width, float height) {
+    (box == cj::PictureBoxId::Picture1 ? Picture1 : Picture2)->setUserScale(width, height);
 }
 
 }  // namespace cj::ui

@@ -8,8 +8,8 @@
 
 namespace cj::ui {
 
-void cmd_pend_exp::drawCircle(cj::PictureBox box, float x, float y, float radius) {
-    (box == cj::PictureBox::Picture1 ? Picture1 : Picture2)->drawCircle(x, y, radius);
+void cmd_pend_exp::drawCircle(cj::PictureBoxId box, float x, float y, float radius) {
+    (box == cj::PictureBoxId::Picture1 ? Picture1 : Picture2)->drawCircle(x, y, radius);
 }
 
 void cmd_pend_exp::beep() { QApplication::beep(); }

@@ -118,12 +118,12 @@ std::string cmd_pend_exp::answerText() const { return txt_answer.text(); }
 
 void cmd_pend_exp::setAnswerText(const std::string& text) { txt_answer.setText(text); }
 
-void cmd_pend_exp::setUserScale(cj::PictureBox box, float width, float height) {
-    (box == cj::PictureBox::Picture1 ? Picture1 : Picture2).setUserScale(width, height);
+void cmd_pend_exp::setUserScale(cj::PictureBoxId box, float width, float height) {
+    (box == cj::PictureBoxId::Picture1 ? Picture1 : Picture2).setUserScale(width, height);
 }
 
-void cmd_pend_exp::drawCircle(cj::PictureBox box, float x, float y, float radius) {
-    (box == cj::PictureBox::Picture1 ? Picture1 : Picture2).drawCircle(x, y, radius);
+void cmd_pend_exp::drawCircle(cj::PictureBoxId box, float x, float y, float radius) {
+    (box == cj::PictureBoxId::Picture1 ? Picture1 : Picture2).drawCircle(x, y, radius);
 }
 
 void cmd_pend_exp::beep() { MessageBeep(MB_OK); }

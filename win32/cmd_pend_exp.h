@@ -39,8 +39,8 @@ public:
     void appendToQuestion(const std::string& text) override;
     std::string answerText() const override;
     void setAnswerText(const std::string& text) override;
-    void setUserScale(cj::PictureBox box, float width, float height) override;
-    void drawCircle(cj::PictureBox box, float x, float y, float radius) override;
+    void setUserScale(cj::PictureBoxId box, float width, float height) override;
+    void drawCircle(cj::PictureBoxId box, float x, float y, float radius) override;
     void beep() override;
 
 private:

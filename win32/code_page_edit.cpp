@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "clipboard.h"
 #include "utf16_text.h"
 #include "wide_text.h"
 
@@ -31,20 +32,6 @@ std::size_t startOfWordBefore(std::wstring_view text, std::size_t caret) {
 
 bool isFirstHalf(WPARAM unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool isSecondHalf(WPARAM unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
-// The clipboard's text, or none when it holds none or another program keeps it open.
-std::wstring clipboardText(HWND owner) {
-    std::wstring text;
-    if (!OpenClipboard(owner)) return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = units;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
 
 }  // namespace
 

@@ -2,15 +2,13 @@
 
 #include <cmath>
 
-#include "run_error.h"
+#include "clipboard.h"
 
 namespace cj::win32 {
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"PictureBox";
-// In the numbering the run's failures follow, the clipboard that cannot be opened.
-constexpr int kClipboardNotOpened = 521;
 
 SIZE interiorOf(HWND box) {
     RECT client{};
@@ -33,16 +31,6 @@ public:
 private:
     HDC dc_;
     HGDIOBJ before_;
-};
-
-class OpenedClipboard {
-public:
-    explicit OpenedClipboard(HWND owner) {
-        if (!OpenClipboard(owner)) throw RunError(kClipboardNotOpened);
-    }
-    OpenedClipboard(const OpenedClipboard&) = delete;
-    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-    ~OpenedClipboard() { CloseClipboard(); }
 };
 
 HBITMAP copyOf(HBITMAP bitmap) {
@@ -138,6 +126,7 @@ void PictureBox::paint() {
 
 void copyPictureThroughClipboard(HWND owner, const PictureBox& from, PictureBox& to) {
     const OpenedClipboard clipboard(owner);
+    clipboard.mustBeOpen();
     if (from.picture()) {
         EmptyClipboard();
         SetClipboardData(CF_BITMAP, copyOf(from.picture()));

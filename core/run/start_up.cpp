@@ -39,8 +39,8 @@ void Run::startRun() {
     trapped([&] {
         // In double precision, so that a draw just below 1 cannot round up to 29.
         s.codeNbr = static_cast<float>(std::floor(platform_.random.next() * 10.0 + 19.0));
-        platform_.pictures.setUserScale(PictureBox::Picture1, 1000, 1000);
-        platform_.pictures.setUserScale(PictureBox::Picture2, 1000, 1000);
+        platform_.pictures.setUserScale(PictureBoxId::Picture1, 1000, 1000);
+        platform_.pictures.setUserScale(PictureBoxId::Picture2, 1000, 1000);
 
         const double homeOrNetwork = numberFromAnswer(platform_.dialogs.inputBox(std::string(kHomeOrNetworkPrompt.text)));
         s.dataDir = homeOrNetwork == 2 ? kNetworkDataDir : kLocalDataDir;

@@ -35,16 +35,17 @@ public:
     virtual void setAnswerText(const std::string& text) = 0;
 };
 
-enum class PictureBox { Picture1, Picture2 };
+// Which of the two picture boxes the run draws on.
+enum class PictureBoxId { Picture1, Picture2 };
 
 // The two picture boxes, drawn on in a user scale, and the system beep that goes with them.
 class PicturePanel {
 public:
     virtual ~PicturePanel() = default;
-    virtual void setUserScale(PictureBox box, float width, float height) = 0;
+    virtual void setUserScale(PictureBoxId box, float width, float height) = 0;
     // A true circle on the screen; centre and radius in the box's user scale, the radius in
     // horizontal units.
-    virtual void drawCircle(PictureBox box, float x, float y, float radius) = 0;
+    virtual void drawCircle(PictureBoxId box, float x, float y, float radius) = 0;
     virtual void beep() = 0;
 };
 

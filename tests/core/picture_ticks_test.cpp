@@ -21,7 +21,7 @@ TEST_F(TimerTicks, EachTickBeepsAndDrawsACentredCircleFromTheNextDraw) {
     EXPECT_EQ(random.drawn, drawnAtStart + 3);
     ASSERT_EQ(pictures.circles.size(), 3u);
     for (const auto& circle : pictures.circles) {
-        EXPECT_EQ(circle.box, PictureBox::Picture1);
+        EXPECT_EQ(circle.box, PictureBoxId::Picture1);
         EXPECT_EQ(circle.x, 500.0f);
         EXPECT_EQ(circle.y, 500.0f);
     }

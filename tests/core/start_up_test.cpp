@@ -138,8 +138,8 @@ TEST_F(StartRun, SeedsOnceThenDrawsTheCodingNumberAndScalesThePictures) {
     EXPECT_EQ(random.drawn, 1);
     EXPECT_EQ(state().codeNbr, 19.0f);
     ASSERT_EQ(pictures.scales.size(), 2u);
-    EXPECT_EQ(pictures.scales[0].box, PictureBox::Picture1);
-    EXPECT_EQ(pictures.scales[1].box, PictureBox::Picture2);
+    EXPECT_EQ(pictures.scales[0].box, PictureBoxId::Picture1);
+    EXPECT_EQ(pictures.scales[1].box, PictureBoxId::Picture2);
     for (const auto& scale : pictures.scales) {
         EXPECT_EQ(scale.width, 1000);
         EXPECT_EQ(scale.height, 1000);

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "control_table.h"
 #include "failure_messages.h"
 #include "fakes.h"
 #include "form.h"

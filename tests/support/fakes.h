@@ -56,18 +56,18 @@ public:
 class FakePictures : public PicturePanel {
 public:
     struct Scale {
-        PictureBox box;
+        PictureBoxId box;
         float width, height;
     };
     struct Circle {
-        PictureBox box;
+        PictureBoxId box;
         float x, y, radius;
     };
     std::vector<Scale> scales;
     std::vector<Circle> circles;
     int beeps = 0;
-    void setUserScale(PictureBox box, float width, float height) override { scales.push_back({box, width, height}); }
-    void drawCircle(PictureBox box, float x, float y, float radius) override { circles.push_back({box, x, y, radius}); }
+    void setUserScale(PictureBoxId box, float width, float height) override { scales.push_back({box, width, height}); }
+    void drawCircle(PictureBoxId box, float x, float y, float radius) override { circles.push_back({box, x, y, radius}); }
     void beep() override { ++beeps; }
 };
 

@@ -75,11 +75,12 @@ INSTANTIATE_TEST_SUITE_P(MainWindow, ControlsTest,
                              return std::string(info.param->name);
                          });
 
-TEST_F(WindowTest, IsAFixedForm1WithThirtyControls) {
+TEST_F(WindowTest, IsAFixedForm1WithTheTableControlsAndATimer) {
     EXPECT_EQ(window.windowTitle(), "Form1");
     EXPECT_EQ(window.minimumSize(), QSize(725, 573));
     EXPECT_EQ(window.maximumSize(), QSize(725, 573));
-    EXPECT_EQ(window.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(), 29);
+    EXPECT_EQ(window.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(),
+              static_cast<qsizetype>(form::controls().size()));
 
     const auto* timer = window.findChild<QTimer*>("tmr_pend_exp");
     ASSERT_NE(timer, nullptr);
