@@ -3,7 +3,7 @@
 #include <QString>
 #include <string>
 
-#include "platform.h"
+#include "window_interfaces.h"
 
 namespace cj::ui {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform.h"
+#include "window_interfaces.h"
 
 namespace cj::ui {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform.h"
+#include "window_interfaces.h"
 
 namespace cj::win32 {
 

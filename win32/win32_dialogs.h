@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform.h"
+#include "window_interfaces.h"
 
 namespace cj::win32 {
 
