@@ -18,7 +18,7 @@ namespace cj::report {
 
 namespace {
 
-constexpr int kEnded = 0, kNoPort = 1, kWrongCommandLine = 2;
+constexpr int kEnded = 0, kNoPort = 1;
 
 struct LiveOptions {
     std::string file;  // UTF-8
@@ -78,8 +78,7 @@ int liveProgram(const std::vector<std::string>& args, std::ostream& out, std::os
     try {
         options = readLiveOptions(args);
     } catch (const std::invalid_argument& wrong) {
-        err << "classjournal-report: " << wrong.what() << "\nTry classjournal-report --help.\n";
-        return kWrongCommandLine;
+        return wrongCommandLine(err, wrong);
     }
     std::error_code error;
     const std::filesystem::path file = std::filesystem::absolute(pathFromUtf8(options.file), error);

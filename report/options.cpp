@@ -68,4 +68,9 @@ Options readOptions(const std::vector<std::string>& args) {
     return options;
 }
 
+int wrongCommandLine(std::ostream& err, const std::invalid_argument& wrong) {
+    err << "classjournal-report: " << wrong.what() << "\nTry classjournal-report --help.\n";
+    return kWrongCommandLine;
+}
+
 }  // namespace cj::report

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <optional>
+#include <ostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -50,6 +52,11 @@ inline constexpr const char* kUsage =
 
 // Throws std::invalid_argument with the message for a command line that cannot be followed.
 Options readOptions(const std::vector<std::string>& args);
+
+// The exit status of a command line that cannot be followed, for the report and the live view alike.
+inline constexpr int kWrongCommandLine = 2;
+// Tells on err what is wrong with the command line, and where help is; returns kWrongCommandLine.
+int wrongCommandLine(std::ostream& err, const std::invalid_argument& wrong);
 
 // An option given as "--name=value" or as "--name value": name is left as the option alone, and
 // the value returned, taking the next argument when needed.

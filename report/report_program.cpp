@@ -22,7 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kWritten = 0, kNothing = 1, kWrongCommandLine = 2;
+constexpr int kWritten = 0, kNothing = 1;
 
 fs::path wholePath(const fs::path& path) {
     std::error_code error;
@@ -45,8 +45,7 @@ int reportProgram(const std::vector<std::string>& args, Clock& clock, std::ostre
     try {
         options = readOptions(args);
     } catch (const std::invalid_argument& wrong) {
-        err << "classjournal-report: " << wrong.what() << "\nTry classjournal-report --help.\n";
-        return kWrongCommandLine;
+        return wrongCommandLine(err, wrong);
     }
     if (options.help) {
         out << kUsage;
